@@ -1,0 +1,114 @@
+#include <QtTest>
+
+#include "common/numbers.h"
+#include "common/text.h"
+
+class TestCommon : public QObject {
+    Q_OBJECT
+private slots:
+    void hundredths_data();
+    void hundredths();
+    void quantity_data();
+    void quantity();
+    void decimalInput_data();
+    void decimalInput();
+    void integers_data();
+    void integers();
+    void polishLettersRoundTrip();
+};
+
+void TestCommon::hundredths_data() {
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("0") << qint64(0) << "0,00";
+    QTest::newRow("5") << qint64(5) << "0,05";
+    QTest::newRow("47") << qint64(47) << "0,47";
+    QTest::newRow("100") << qint64(100) << "1,00";
+    QTest::newRow("1250") << qint64(1250) << "12,50";
+    QTest::newRow("max price") << qint64(99999999) << "999999,99";
+    QTest::newRow("negative") << qint64(-5) << "-0,05";
+}
+
+void TestCommon::hundredths() {
+    QFETCH(qint64, value);
+    QFETCH(QString, text);
+    QCOMPARE(FormatHundredths(value), text);
+}
+
+void TestCommon::quantity_data() {
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("5") << qint64(5) << "0,0005";
+    QTest::newRow("10000") << qint64(10000) << "1,0000";
+    QTest::newRow("12345") << qint64(12345) << "1,2345";
+    QTest::newRow("1500000") << qint64(1500000) << "150,0000";
+}
+
+void TestCommon::quantity() {
+    QFETCH(qint64, value);
+    QFETCH(QString, text);
+    QCOMPARE(FormatQuantity(value), text);
+}
+
+void TestCommon::decimalInput_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<qint64>("grosz");
+    QTest::newRow("dot") << "12.5" << true << qint64(1250);
+    QTest::newRow("comma") << "12,5" << true << qint64(1250);
+    QTest::newRow("two decimals") << "12,50" << true << qint64(1250);
+    QTest::newRow("half grosz") << "0,005" << true << qint64(0);
+    QTest::newRow("float noise") << "0,29" << true << qint64(29);
+    QTest::newRow("1,15") << "1,15" << true << qint64(115);
+    QTest::newRow("integer") << "7" << true << qint64(700);
+    QTest::newRow("million") << "1000000" << true << qint64(100000000);
+    QTest::newRow("blanks around") << " 3,10 " << true << qint64(310);
+    QTest::newRow("negative") << "-1" << true << qint64(-100);
+    QTest::newRow("letter") << "12a" << false << qint64(0);
+    QTest::newRow("two commas") << "1,2,3" << false << qint64(0);
+    QTest::newRow("empty") << "" << false << qint64(0);
+    QTest::newRow("comma only") << "," << false << qint64(0);
+}
+
+void TestCommon::decimalInput() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(qint64, grosz);
+    const auto v = ParseDecimal(text);
+    QCOMPARE(v.has_value(), valid);
+    if (valid) QCOMPARE(GroszFromDecimal(*v), grosz);
+}
+
+void TestCommon::integers_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<qint64>("value");
+    QTest::newRow("plain") << "2000" << true << qint64(2000);
+    QTest::newRow("leading blanks") << "  12" << true << qint64(12);
+    QTest::newRow("sign") << "-3" << true << qint64(-3);
+    QTest::newRow("trailing blank") << "12 " << false << qint64(0);
+    QTest::newRow("decimal") << "1,5" << false << qint64(0);
+    QTest::newRow("empty") << "" << false << qint64(0);
+    QTest::newRow("huge") << "99999999999999999999999" << false << qint64(0);
+}
+
+void TestCommon::integers() {
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(qint64, value);
+    const auto v = ParseInteger(text);
+    QCOMPARE(v.has_value(), valid);
+    if (valid) QCOMPARE(*v, value);
+}
+
+void TestCommon::polishLettersRoundTrip() {
+    const QString letters = QStringLiteral("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ„”");
+    const QByteArray bytes = ToCp1250(letters);
+    QCOMPARE(bytes, QByteArray::fromHex("b9e6eab3f1f39c9fbfa5c6caa3d1d38c8faf8494"));
+    QCOMPARE(FromCp1250(bytes), letters);
+    const char field[6] = {'M', char(0xB3), 'y', 'n', 0, 'x'};
+    QCOMPARE(FromCp1250Field(field, 6), QStringLiteral("Młyn"));
+}
+
+QTEST_APPLESS_MAIN(TestCommon)
+#include "test_common.moc"

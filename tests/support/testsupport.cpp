@@ -1,0 +1,90 @@
+#include "support/testsupport.h"
+
+#include <QFile>
+
+void ScriptedPrompts::Message(const QString& text, const QString& title, PromptIcon icon) {
+    Shown s{QStringLiteral("message"), text, title, PromptButtons::Ok, icon};
+    shown.append(s);
+    if (onShow) onShow(s);
+}
+
+PromptAnswer ScriptedPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon icon,
+                                  const QString& title) {
+    Shown s{QStringLiteral("ask"), text, title, buttons, icon};
+    shown.append(s);
+    if (onShow) onShow(s);
+    if (answers.empty()) return defaultAnswer;
+    const PromptAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QString ScriptedPrompts::OpenFileName(const FileDialogSpec& spec) {
+    shown.append({QStringLiteral("open"), spec.title, QString()});
+    dialogs.append(spec);
+    if (fileNames.empty()) return QString();
+    const QString f = fileNames.front();
+    fileNames.pop_front();
+    return f;
+}
+
+QString ScriptedPrompts::SaveFileName(const FileDialogSpec& spec) {
+    shown.append({QStringLiteral("save"), spec.title, QString()});
+    dialogs.append(spec);
+    if (fileNames.empty()) return QString();
+    const QString f = fileNames.front();
+    fileNames.pop_front();
+    return WithDefaultExtension(f, spec.defaultExtension);
+}
+
+bool ScriptedPrompts::ChoosePrinter(QPrinter* printer) {
+    shown.append({QStringLiteral("print"), QString(), QString()});
+    return printerSetup ? printerSetup(printer) : false;
+}
+
+bool ScriptedPrompts::ChooseColour(unsigned& rgb) {
+    shown.append({QStringLiteral("colour"), QString(), QString()});
+    if (colours.empty()) return false;
+    rgb = colours.front();
+    colours.pop_front();
+    return true;
+}
+
+QStringList ScriptedPrompts::Texts() const {
+    QStringList out;
+    for (const Shown& s : shown)
+        if (s.kind == QLatin1String("message") || s.kind == QLatin1String("ask")) out << s.text;
+    return out;
+}
+
+VirtualClock::VirtualClock() : start(QDate(2026, 12, 10), QTime(12, 0, 0)) {}
+
+void VirtualClock::Sleep(int ms) {
+    pauses.append(ms);
+    slept += ms;
+}
+
+QDateTime VirtualClock::Now() const { return start.addMSecs(slept); }
+
+TempEnvironment::TempEnvironment() : oldTemp_(qgetenv("TEMP")), hadTemp_(qEnvironmentVariableIsSet("TEMP")) {
+    qputenv("TEMP", QFile::encodeName(dir_.path()));
+}
+
+TempEnvironment::~TempEnvironment() {
+    if (hadTemp_) qputenv("TEMP", oldTemp_);
+    else qunsetenv("TEMP");
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return QByteArray();
+    return f.readAll();
+}
+
+bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    return f.write(bytes) == bytes.size();
+}
+
+QByteArray Hex(const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); }
