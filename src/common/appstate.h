@@ -1,0 +1,26 @@
+#pragma once
+// Application-wide state that the main window owns and every window reads.
+#include <QString>
+
+enum WorkModeValue : int {
+    ModeNone = 0,          // no database, no register
+    ModeOffline = 1,       // database image loaded
+    ModeRegisterOnly = 2,  // COM port open, no database
+    ModeOnline = 3,        // both
+};
+
+struct AppState {
+    int workMode = ModeNone;
+    bool databaseModified = false;
+    QString databaseName;
+    QString recordCurrencySymbol = QStringLiteral("PLN");
+    QString startDirectory;
+    bool saveCompleted = false;
+
+    bool DatabaseLoaded() const { return workMode == ModeOffline || workMode == ModeOnline; }
+    bool PortOpen() const { return workMode == ModeRegisterOnly || workMode == ModeOnline; }
+    // The mode moves with the database or the port while the other half stays.
+    void DatabaseCreated() { workMode = workMode == ModeRegisterOnly || workMode == ModeOnline ? ModeOnline : ModeOffline; }
+    void DatabaseLost() { workMode = PortOpen() ? ModeRegisterOnly : ModeNone; }
+    void PortOpened() { workMode = DatabaseLoaded() ? ModeOnline : ModeRegisterOnly; }
+};

@@ -1,0 +1,179 @@
+#include "link/frames.h"
+
+#include <cstring>
+
+#include "common/clock.h"
+#include "common/prompts.h"
+#include "link/registererrors.h"
+#include "link/registerlink.h"
+
+void PrepareFrame(uint8_t* buffer, uint8_t address, int length, uint16_t number, uint8_t command) {
+    buffer[0] = kStx;
+    buffer[1] = address;
+    buffer[2] = uint8_t(length & 0xFF);
+    buffer[3] = uint8_t(length >> 8);
+    buffer[4] = uint8_t(number & 0xFF);
+    buffer[5] = uint8_t(number >> 8);
+    buffer[6] = command;
+    if (length > 8) std::memset(buffer + 7, 0, size_t(length - 8));
+    buffer[length - 1] = kEtx;
+}
+
+uint16_t FrameLength(const uint8_t* buffer) { return uint16_t(buffer[2] | buffer[3] << 8); }
+uint16_t FrameNumber(const uint8_t* buffer) { return uint16_t(buffer[4] | buffer[5] << 8); }
+
+uint8_t FrameCrc8(const uint8_t* buffer, int capacity) {
+    const uint16_t n = uint16_t(FrameLength(buffer) - 3);
+    uint8_t x = 0xFF;
+    for (int i = 1; i <= n && i < capacity; ++i) x ^= buffer[i];
+    return uint8_t(~x);
+}
+
+bool SendControlFrame(RegisterLink& link, uint8_t address, uint8_t status) {
+    uint8_t frame[10];
+    PrepareFrame(frame, address, 10, 1, kControlCommand);
+    frame[7] = status;
+    frame[8] = FrameCrc8(frame, sizeof frame);
+    return link.SendBytes(frame, 1, 10) == 0;
+}
+
+namespace {
+
+bool IsAck(const uint8_t* f, uint8_t command, uint8_t status) {
+    return f[2] == 10 && f[6] == command && f[7] == status;
+}
+
+// Reads a reply of `expected` bytes in stages: the header first; an 'A' answer of
+// 10 or 11 bytes (empty table, zero sales, register error) is taken the moment it
+// is complete instead of waiting out the time-out for bytes that never come.
+int ReadFrame(RegisterLink& link, int expected) {
+    expected = qMin(expected, int(RegisterLink::kRxSize));
+    const auto deadline = link.ReadDeadline(expected);
+    uint8_t* rx = link.rxBuffer;
+    int k = link.ReadUntil(rx, qMin(7, expected), deadline);
+    if (k < 7) return k;
+    int due = expected;
+    const int announced = FrameLength(rx);
+    if (rx[6] == kAnswerCommand && (announced == 10 || announced == 11) && announced < expected)
+        due = announced;
+    return k + link.ReadUntil(rx + k, due - k, deadline);
+}
+
+}  // namespace
+
+int ReadReply(RegisterLink& link, int length) {
+    length = qMin(length, int(RegisterLink::kRxSize));
+    Prompts& prompts = link.prompts();
+    uint8_t* rx = link.rxBuffer;
+    const int k = ReadFrame(link, length);
+    if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x10) {
+        prompts.Message(QStringLiteral("Pusta baza."));
+        return ReplyStop;
+    }
+    if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x40) {
+        prompts.Message(QStringLiteral("Zerowa wartość sprzedaży."));
+        return ReplyStop;
+    }
+    if ((k == 11 || k == length) && k > 8 && rx[6] == kAnswerCommand) {
+        ShowRegisterError(prompts, rx[8]);
+        return ReplyStop;
+    }
+    if (k < length) {
+        prompts.Message(QStringLiteral("Brak komunikacji."));
+        return ReplyStop;
+    }
+    const uint8_t computed = FrameCrc8(rx, length);
+    if (computed != rx[length - 2]) {
+        prompts.Message(QStringLiteral("CRC kasy: ") + QString::number(rx[length - 2]) +
+                        QStringLiteral(" CRC PC: ") + QString::number(computed));
+        prompts.Message(QStringLiteral("Błąd CRC!"));
+        return ReplyBadCrc;
+    }
+    if (FrameNumber(rx) & LastFrameFlag) {
+        SendControlFrame(link, link.registerAddress, ControlComplete);
+        return ReplyLast;
+    }
+    if (link.cancel) {
+        SendControlFrame(link, link.registerAddress, ControlCancelled);
+        return ReplyLast;
+    }
+    SendControlFrame(link, link.registerAddress, ControlNext);
+    return ReplyRecord;
+}
+
+namespace {
+
+// The common part of ReadAck and ReadAckWait; `wait` selects the differences.
+int ReadAcknowledgement(RegisterLink& link, bool wait) {
+    uint8_t* rx = link.rxBuffer;
+    const int k = link.Read(10);
+    if (k < 10) return AckNoReply;
+    if (rx[2] == 10) {
+        if (rx[6] == kAnswerCommand && rx[7] == 8) return AckBusy;
+        if (IsAck(rx, kControlCommand, 0)) return AckAccepted;
+        if (IsAck(rx, kControlCommand, 3)) return AckAcceptedEnd;
+        if (rx[6] == kAnswerCommand && rx[7] == 2) {
+            switch (PaperOutPrompt(link)) {
+                case 1: return AckPaperStopped;
+                case 0: return wait ? AckNoReply : AckAccepted;
+                case 3: return AckAcceptedEnd;
+                default: return AckNoReply;
+            }
+        }
+        if (wait && rx[6] == kAnswerCommand && rx[7] == 4)
+            return BusyWait(link) == 1 ? AckAcceptedEnd : AckNoReply;
+    }
+    if (rx[2] == 11) {
+        if (wait) {
+            // The eleventh byte stays unread; the next FlushPort drains it.
+            ShowRegisterError(link.prompts(), rx[8]);
+        } else {
+            link.Read(1, 10);
+        }
+        return AckRegisterError;
+    }
+    if (FrameCrc8(rx, 10) != rx[8]) return AckNoReply;
+    if (rx[6] == kControlCommand && rx[7] == 1) return AckRejectedFrame;
+    if (rx[6] == kControlCommand && rx[7] == 2) return AckRejectedOrder;
+    return AckNoReply;
+}
+
+}  // namespace
+
+int ReadAck(RegisterLink& link) { return ReadAcknowledgement(link, false); }
+
+int ReadAckWait(RegisterLink& link) { return ReadAcknowledgement(link, true); }
+
+int PaperOutPrompt(RegisterLink& link) {
+    const PromptAnswer a = link.prompts().Ask(QStringLiteral("Brak papieru! Kontynuować?"),
+                                              PromptButtons::YesNo, PromptIcon::Warning,
+                                              QStringLiteral("UWAGA!"));
+    if (a != PromptAnswer::Yes) {
+        SendUserAbort(link);
+        return 1;
+    }
+    uint8_t* rx = link.rxBuffer;
+    if (link.Read(10) == 10) {
+        if (rx[6] == kControlCommand && rx[7] == 0) return 0;
+        if (rx[6] == kControlCommand && rx[7] == 3) return 3;
+    }
+    return 2;
+}
+
+int BusyWait(RegisterLink& link) {
+    uint8_t* rx = link.rxBuffer;
+    int misses = 0;
+    for (;;) {
+        link.clock().Sleep(200);
+        if (link.Read(10) < 10) {
+            if (++misses >= 2) return 0;
+            continue;
+        }
+        if (rx[6] == kControlCommand && (rx[7] == 0 || rx[7] == 3)) return 1;
+    }
+}
+
+void SendUserAbort(RegisterLink& link) {
+    SendControlFrame(link, link.registerAddress, ControlCancelled);
+    link.prompts().Message(QStringLiteral("Komunikacja przerwana przez użytkownika."));
+}

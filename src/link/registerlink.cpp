@@ -1,0 +1,280 @@
+#include "link/registerlink.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "common/clock.h"
+#include "common/prompts.h"
+#include "link/portpath.h"
+
+bool SetArbitraryBaudRate(int fd, unsigned baud);
+
+namespace {
+
+speed_t StandardSpeed(uint32_t baud) {
+    switch (baud) {
+        case 110: return B110;
+        case 300: return B300;
+        case 600: return B600;
+        case 1200: return B1200;
+        case 2400: return B2400;
+        case 4800: return B4800;
+        case 9600: return B9600;
+        case 19200: return B19200;
+        case 38400: return B38400;
+        case 57600: return B57600;
+        case 115200: return B115200;
+        case 230400: return B230400;
+        case 460800: return B460800;
+        case 921600: return B921600;
+        default: return B0;
+    }
+}
+
+int MsUntil(RegisterLink::Deadline deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return left.count() < 0 ? 0 : int(left.count());
+}
+
+}  // namespace
+
+RegisterLink::RegisterLink(Prompts& prompts, Clock& clock) : prompts_(prompts), clock_(clock) {}
+
+RegisterLink::~RegisterLink() { CloseHandle(); }
+
+int RegisterLink::OpenRegisterPort(bool showMessages) {
+    const int port = settings.port;
+    auto fail = [&](const QString& tail) {
+        if (showMessages)
+            prompts_.Message(QStringLiteral("Nie mogę otworzyć portu COM") + QString::number(port) + tail);
+        settings.port = kNoPort;
+        return 1;
+    };
+    CloseHandle();
+    device_ = ComPortPath(port);
+    if (device_.isEmpty()) return fail(QStringLiteral("."));
+    const QByteArray path = QFile::encodeName(device_);
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return fail(QStringLiteral("."));
+    // Exclusive: a port held by another program, or by a second handle of this one,
+    // does not open.
+    if (!isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return fail(QStringLiteral("."));
+    }
+    ::ioctl(fd, TIOCEXCL);
+    fd_ = fd;
+    timeouts_ = CommTimeouts{0, 1, 100, 10, 100};
+    if (!Configure()) {
+        CloseHandle();
+        return fail(QStringLiteral(" z takimi ustawieniami."));
+    }
+    countersKnown_ = false;
+    LineState();  // clears whatever error was pending
+    return 0;
+}
+
+bool RegisterLink::Configure() {
+    const PortSettings& s = settings;
+    if (s.dataBits < 5 || s.dataBits > 8 || s.parity > 4 || s.baud == 0) return false;
+    if (s.stopBits != 0 && s.stopBits != 2) return false;  // 1.5 stop bits do not exist here
+    termios t {};
+    if (::tcgetattr(fd_, &t) != 0) return false;
+    ::cfmakeraw(&t);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS | HUPCL);
+    static const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
+    t.c_cflag |= sizes[s.dataBits - 5];
+    switch (s.parity) {
+        case 1: t.c_cflag |= PARENB | PARODD; break;
+        case 2: t.c_cflag |= PARENB; break;
+        case 3: t.c_cflag |= PARENB | CMSPAR | PARODD; break;
+        case 4: t.c_cflag |= PARENB | CMSPAR; break;
+        default: break;
+    }
+    if (s.parity != 0) t.c_iflag |= INPCK;
+    if (s.stopBits == 2) t.c_cflag |= CSTOPB;
+    t.c_iflag &= ~(IXON | IXOFF | IXANY);
+    if (s.xonXoff) t.c_iflag |= IXON | IXOFF;
+    if (s.rtsCts) t.c_cflag |= CRTSCTS;
+    t.c_cc[VSTART] = 0x11;
+    t.c_cc[VSTOP] = 0x13;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    const speed_t speed = StandardSpeed(s.baud);
+    if (speed != B0) ::cfsetspeed(&t, speed);
+    if (::tcsetattr(fd_, TCSANOW, &t) != 0) return false;
+    if (speed == B0 && !SetArbitraryBaudRate(fd_, s.baud)) return false;
+    int dtr = TIOCM_DTR;
+    ::ioctl(fd_, TIOCMBIC, &dtr);  // DTR dropped; a pseudo-terminal has no modem lines
+    return true;
+}
+
+void RegisterLink::CloseHandle() {
+    if (fd_ < 0) return;
+    // The exclusive flag outlives the close on a pseudo-terminal whose other end
+    // stays open; clear it so the next open succeeds.
+    ::ioctl(fd_, TIOCNXCL);
+    ::flock(fd_, LOCK_UN);
+    ::close(fd_);
+    fd_ = -1;
+}
+
+void RegisterLink::ClosePort() { CloseHandle(); }
+
+int RegisterLink::LineState() {
+    if (fd_ < 0) return 1;
+    serial_icounter_struct c {};
+    if (::ioctl(fd_, TIOCGICOUNT, &c) != 0) {
+        // A pseudo-terminal (or a driver without counters) has no line errors.
+        if (errno != ENOTTY && errno != EINVAL) return 1;
+    } else {
+        const int now[5] = {c.frame, c.overrun, c.parity, c.brk, c.buf_overrun};
+        bool grew = false;
+        if (countersKnown_)
+            for (int i = 0; i < 5; ++i) grew = grew || now[i] != counters_[i];
+        std::memcpy(counters_, now, sizeof counters_);
+        countersKnown_ = true;
+        if (grew) return 1;
+    }
+    if (settings.rtsCts) {
+        int lines = 0;
+        if (::ioctl(fd_, TIOCMGET, &lines) == 0 && !(lines & TIOCM_CTS)) return 2;
+    }
+    return 0;
+}
+
+int RegisterLink::WriteWithin(const uint8_t* data, int n, int totalMs) {
+    const Deadline deadline = std::chrono::steady_clock::now() +
+                              std::chrono::milliseconds(clock_.TimeoutMs(totalMs));
+    int done = 0;
+    while (done < n) {
+        const ssize_t w = ::write(fd_, data + done, size_t(n - done));
+        if (w > 0) {
+            done += int(w);
+            continue;
+        }
+        if (w < 0 && errno == EINTR) continue;
+        if (w < 0 && errno != EAGAIN) return done > 0 ? done : -1;
+        const int left = MsUntil(deadline);
+        if (left <= 0) break;
+        pollfd p{fd_, POLLOUT, 0};
+        ::poll(&p, 1, left);
+    }
+    return done;
+}
+
+int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
+    if (settings.port == kNoPort) {
+        prompts_.Message(QStringLiteral("Nie wybrano portu komunikacyjnego."));
+        return 1;
+    }
+    int sent = 0;
+    int idle = 0;
+    for (;;) {
+        int n = length - sent;
+        if (mode == 0) {
+            const void* zero = std::memchr(buffer + sent, 0, size_t(n));
+            if (zero) n = int(static_cast<const uint8_t*>(zero) - (buffer + sent));
+        }
+        // Read time-outs stay in force for the reply that follows.
+        timeouts_ = CommTimeouts{0, 10, 1000, 20, SendWriteConstant(n, settings.baud)};
+        int written = -1;
+        if (fd_ >= 0) {
+            written = WriteWithin(buffer + sent, n, timeouts_.writeMultiplier * n + timeouts_.writeConstant);
+        } else {
+            errno = EBADF;  // selected but not open: the line test below reports it
+        }
+        if (written < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) {
+            // The port was lost (an unplugged adapter): reopen and try again.
+            CloseHandle();
+            if (OpenRegisterPort(true) != 0) return 1;
+            continue;
+        }
+        if (written == n) return 0;
+        if (LineState() == 1) {
+            buffer[0] = 0;
+            prompts_.Message(QStringLiteral("Wystąpił błąd transmisji."));
+            CloseHandle();
+            settings.port = kNoPort;
+            return 1;
+        }
+        if (settings.xonXoff || settings.rtsCts) {
+            if (!waitForLine || !waitForLine()) {
+                buffer[0] = 0;
+                return 1;
+            }
+        } else {
+            clock_.Sleep(1);
+            if (++idle > 1000) {
+                buffer[0] = 0;
+                return 1;
+            }
+        }
+        if (written > 0) sent += written;
+    }
+}
+
+RegisterLink::Deadline RegisterLink::ReadDeadline(int n) const {
+    const int total = timeouts_.readMultiplier * n + timeouts_.readConstant;
+    return std::chrono::steady_clock::now() + std::chrono::milliseconds(clock_.TimeoutMs(total));
+}
+
+int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
+    if (fd_ < 0 || n <= 0) return 0;
+    int got = 0;
+    while (got < n) {
+        const ssize_t r = ::read(fd_, dst + got, size_t(n - got));
+        if (r > 0) {
+            got += int(r);
+            continue;
+        }
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0 && errno != EAGAIN) break;  // the other end went away
+        const int left = MsUntil(deadline);
+        if (left <= 0) break;
+        pollfd p{fd_, POLLIN, 0};
+        const int ready = ::poll(&p, 1, left);
+        if (ready <= 0) break;
+        if ((p.revents & (POLLHUP | POLLERR)) && !(p.revents & POLLIN)) break;
+    }
+    return got;
+}
+
+int RegisterLink::Read(int n, int offset) {
+    if (offset < 0 || offset >= kRxSize) return 0;
+    n = qMin(n, kRxSize - offset);
+    return ReadUntil(rxBuffer + offset, n, ReadDeadline(n));
+}
+
+int RegisterLink::BytesWaiting() const {
+    if (fd_ < 0) return 0;
+    int n = 0;
+    if (::ioctl(fd_, FIONREAD, &n) != 0) return 0;
+    return n;
+}
+
+int RegisterLink::FlushPort() {
+    const CommTimeouts saved = timeouts_;
+    timeouts_ = CommTimeouts{0, 0, 1, 0, 1};
+    int last = 0;
+    for (int i = 0; i < 8192; ++i) {
+        last = Read(50);
+        if (last < 1) break;
+    }
+    timeouts_ = CommTimeouts{saved.readInterval, 1, 100, 10, 10};
+    if (last > 0) {
+        prompts_.Message(QStringLiteral("Wystąpił błąd komunikacji"));
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,82 @@
+#pragma once
+// The COM port the register hangs on: its settings, opening, writing frames under
+// computed time-outs with recovery, draining stale input, the line state and the
+// receive buffer every reply is read into. It never shows a window of its own:
+// messages go through Prompts and the wait for a held line through waitForLine.
+#include <QString>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "link/portsettings.h"
+
+class Prompts;
+class Clock;
+
+class RegisterLink {
+public:
+    static constexpr int kRxSize = 1024;
+
+    RegisterLink(Prompts& prompts, Clock& clock);
+    ~RegisterLink();
+    RegisterLink(const RegisterLink&) = delete;
+    RegisterLink& operator=(const RegisterLink&) = delete;
+
+    PortSettings settings;
+    uint8_t registerAddress = 1;
+    uint8_t rxBuffer[kRxSize] = {};
+    bool cancel = false;  // set by the Cancel buttons of long downloads
+    // Shown while a write is held up by flow control; true when the line cleared,
+    // false when the user gave up. Without it a held write counts as given up.
+    std::function<bool()> waitForLine;
+
+    void BackupSettings() { backup_ = settings; }
+    void RestoreSettings() { settings = backup_; }
+    const PortSettings& Backup() const { return backup_; }
+
+    // Opens and configures the port of settings.port: 0, or 1 (port number set to
+    // 255). With showMessages the failure is reported.
+    int OpenRegisterPort(bool showMessages);
+    void ClosePort();
+    bool IsOpen() const { return fd_ >= 0; }
+    QString DevicePath() const { return device_; }
+
+    // Mode 1 writes length bytes; mode 0 the zero-terminated text in the buffer,
+    // never looking past length bytes. 0 when all was written, 1 otherwise.
+    int SendBytes(uint8_t* buffer, int mode, int length);
+    // Discards pending input: 0, or 1 when input was still arriving.
+    int FlushPort();
+    // 1 line error, 2 output held, 0 otherwise.
+    int LineState();
+
+    void SetTimeouts(const CommTimeouts& t) { timeouts_ = t; }
+    const CommTimeouts& Timeouts() const { return timeouts_; }
+
+    // A read of up to n bytes: its deadline follows the read time-outs in force.
+    using Deadline = std::chrono::steady_clock::time_point;
+    Deadline ReadDeadline(int n) const;
+    // Reads into dst until n bytes are in or the deadline passes; the count read.
+    int ReadUntil(uint8_t* dst, int n, Deadline deadline);
+    // Reads up to n bytes into rxBuffer + offset under the read time-outs.
+    int Read(int n, int offset = 0);
+    // Bytes waiting at the port, 0 when none or closed.
+    int BytesWaiting() const;
+
+    Prompts& prompts() { return prompts_; }
+    Clock& clock() { return clock_; }
+
+private:
+    // Writes n bytes within totalMs: the count written, or -1 with errno set.
+    int WriteWithin(const uint8_t* data, int n, int totalMs);
+    bool Configure();
+    void CloseHandle();
+
+    Prompts& prompts_;
+    Clock& clock_;
+    PortSettings backup_;
+    CommTimeouts timeouts_;
+    int fd_ = -1;
+    QString device_;
+    bool countersKnown_ = false;
+    int counters_[5] = {};
+};

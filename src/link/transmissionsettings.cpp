@@ -1,0 +1,52 @@
+#include "link/transmissionsettings.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+constexpr int kFileSize = 14;
+QString SettingsPath(const QString& directory) { return directory + QStringLiteral("/ustaw.cfg"); }
+}  // namespace
+
+PortSettings DecodeTransmissionSettings(const QByteArray& b) {
+    PortSettings s;  // defaults for whatever the file lacks
+    const auto at = [&](int i) { return uint8_t(b[i]); };
+    if (b.size() > 1) s.port = at(1);
+    if (b.size() > 5) s.baud = uint32_t(at(2)) | uint32_t(at(3)) << 8 | uint32_t(at(4)) << 16 | uint32_t(at(5)) << 24;
+    if (b.size() > 6) s.dataBits = at(6);
+    if (b.size() > 7) s.parity = at(7);
+    if (b.size() > 8) s.stopBits = at(8);
+    if (b.size() > 9) s.xonXoff = at(9);
+    if (b.size() > 10) s.rtsCts = at(10);
+    for (int i = 0; i < 3; ++i)
+        if (b.size() > 11 + i) s.spare[i] = at(11 + i);
+    // A number no port can have means no port.
+    if (s.port < 1 || s.port > 99) s.port = kNoPort;
+    return s;
+}
+
+QByteArray EncodeTransmissionSettings(const PortSettings& s) {
+    QByteArray b(kFileSize, '\0');
+    b[1] = char(s.port & 0xFF);
+    for (int i = 0; i < 4; ++i) b[2 + i] = char((s.baud >> (8 * i)) & 0xFF);
+    b[6] = char(s.dataBits);
+    b[7] = char(s.parity);
+    b[8] = char(s.stopBits);
+    b[9] = char(s.xonXoff);
+    b[10] = char(s.rtsCts);
+    for (int i = 0; i < 3; ++i) b[11 + i] = char(s.spare[i]);
+    return b;
+}
+
+PortSettings LoadTransmissionSettings(const QString& directory) {
+    QFile f(SettingsPath(directory));
+    if (!f.open(QIODevice::ReadOnly)) return PortSettings();
+    return DecodeTransmissionSettings(f.read(kFileSize));
+}
+
+bool SaveTransmissionSettings(const PortSettings& settings, const QString& directory) {
+    QSaveFile f(SettingsPath(directory));
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    f.write(EncodeTransmissionSettings(settings));
+    return f.commit();
+}
