@@ -182,6 +182,7 @@ void RegisterSimulator::Run() {
             if (r <= 0) break;
             if (in_.isEmpty()) frameStarted_ = Clock::now();
             in_.append(buf, int(r));
+            if (raw_.size() < (1 << 22)) raw_.append(buf, int(r));
         }
         Serve(Clock::now());
     }
@@ -528,9 +529,15 @@ QList<QByteArray> RegisterSimulator::ReceivedFrames() const {
     return out;
 }
 
+QByteArray RegisterSimulator::RawReceived() const {
+    std::lock_guard lock(mutex_);
+    return raw_;
+}
+
 void RegisterSimulator::ClearLog() {
     std::lock_guard lock(mutex_);
     log_.clear();
+    raw_.clear();
 }
 
 void RegisterSimulator::SetLogFile(const QString& path) {

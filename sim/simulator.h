@@ -67,6 +67,7 @@ public:
     void ClearFaults();
     QList<LoggedFrame> Log() const;
     QList<QByteArray> ReceivedFrames() const;  // frames from the PC, in order
+    QByteArray RawReceived() const;            // every byte from the PC, frame or not
     void ClearLog();
     void SetLogFile(const QString& path);
     // Runs f on the register's state while the line is held.
@@ -128,6 +129,7 @@ private:
     QList<LoggedFrame> log_;
     QString logFile_;
     QByteArray in_;
+    QByteArray raw_;
     TimePoint frameStarted_;
     std::deque<Pending> pending_;
     Series series_;

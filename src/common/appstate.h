@@ -23,4 +23,5 @@ struct AppState {
     void DatabaseCreated() { workMode = workMode == ModeRegisterOnly || workMode == ModeOnline ? ModeOnline : ModeOffline; }
     void DatabaseLost() { workMode = PortOpen() ? ModeRegisterOnly : ModeNone; }
     void PortOpened() { workMode = DatabaseLoaded() ? ModeOnline : ModeRegisterOnly; }
+    void PortClosed() { workMode = DatabaseLoaded() ? ModeOffline : ModeNone; }
 };

@@ -232,14 +232,13 @@ RegisterLink::Deadline RegisterLink::ReadDeadline(int n) const {
 int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
     if (fd_ < 0 || n <= 0) return 0;
     int got = 0;
-    while (got < n) {
+    for (;;) {
         const ssize_t r = ::read(fd_, dst + got, size_t(n - got));
-        if (r > 0) {
-            got += int(r);
-            continue;
-        }
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0 && errno != EAGAIN) break;  // the other end went away
+        if (r > 0) got += int(r);
+        if (got >= n) break;
+        if (r < 0 && errno != EAGAIN && errno != EINTR) break;  // the other end went away
+        // Less than asked for: what there was has been taken, so wait for more
+        // rather than asking again at once.
         const int left = MsUntil(deadline);
         if (left <= 0) break;
         pollfd p{fd_, POLLIN, 0};

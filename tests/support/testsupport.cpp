@@ -1,6 +1,9 @@
 #include "support/testsupport.h"
 
+#include <QDir>
 #include <QFile>
+
+#include "image/imagestore.h"
 
 void ScriptedPrompts::Message(const QString& text, const QString& title, PromptIcon icon) {
     Shown s{QStringLiteral("message"), text, title, PromptButtons::Ok, icon};
@@ -88,3 +91,15 @@ bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray Hex(const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); }
+
+TestServices::TestServices() {
+    CreateDatabaseImage(image, 1, app.recordCurrencySymbol);
+    app.workMode = ModeOffline;
+    app.databaseName = QStringLiteral("Bez nazwy");
+    app.startDirectory = QDir::currentPath();
+}
+
+TestServices::~TestServices() {
+    link.ClosePort();
+    image.Close();
+}

@@ -7,8 +7,12 @@
 #include <deque>
 #include <functional>
 
+#include "common/appstate.h"
 #include "common/clock.h"
 #include "common/prompts.h"
+#include "common/services.h"
+#include "image/workimage.h"
+#include "link/registerlink.h"
 
 // Records every text the user would be shown and answers from a script.
 class ScriptedPrompts : public Prompts {
@@ -75,3 +79,17 @@ private:
 QByteArray ReadFileBytes(const QString& path);
 bool WriteFileBytes(const QString& path, const QByteArray& bytes);
 QByteArray Hex(const char* spaced);  // "02 01 0A" -> bytes
+
+// The process-wide objects as a test builds them: a fresh image in a private
+// TEMP, the link, the state, scripted prompts and a virtual clock.
+struct TestServices {
+    TestServices();
+    ~TestServices();
+    TempEnvironment env;
+    WorkImage image;
+    ScriptedPrompts prompts;
+    VirtualClock clock;
+    RegisterLink link{prompts, clock};
+    AppState app;
+    Services services{image, link, app, prompts, clock};
+};

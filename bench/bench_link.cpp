@@ -1,0 +1,89 @@
+// Downloads a 2000-goods table from the simulated register over a pseudo-terminal,
+// unpaced and paced at 115200 baud, and compares the elapsed time with the time
+// the bytes need on the wire. Also reports the program's CPU time per frame.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+#include "common/clock.h"
+#include "common/prompts.h"
+#include "link/commands.h"
+#include "link/frames.h"
+#include "link/registerlink.h"
+#include "simulator.h"
+
+namespace {
+
+class SilentPrompts : public Prompts {
+public:
+    void Message(const QString& text, const QString&, PromptIcon) override {
+        std::printf("  message: %s\n", qPrintable(text));
+    }
+    PromptAnswer Ask(const QString&, PromptButtons, PromptIcon, const QString&) override { return PromptAnswer::No; }
+    QString OpenFileName(const FileDialogSpec&) override { return QString(); }
+    QString SaveFileName(const FileDialogSpec&) override { return QString(); }
+    bool ChoosePrinter(QPrinter*) override { return false; }
+    bool ChooseColour(unsigned&) override { return false; }
+};
+
+double ThreadCpuMs() {
+    timespec ts {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
+void Download(RegisterSimulator& sim, int baud) {
+    sim.SetBaud(baud);
+    SilentPrompts prompts;
+    SystemClock clock;
+    RegisterLink link(prompts, clock);
+    link.settings.port = 1;
+    link.settings.baud = baud ? uint32_t(baud) : 115200;
+    if (link.OpenRegisterPort(true) != 0) return;
+    link.FlushPort();
+    QElapsedTimer t;
+    t.start();
+    const double cpu0 = ThreadCpuMs();
+    SendRequest(link, 1, 1, 'T', 0);
+    int frames = 0;
+    for (int r = ReplyRecord; r == ReplyRecord;) {
+        r = ReadReply(link, 91);
+        if (r == ReplyRecord || r == ReplyLast) ++frames;
+    }
+    const double elapsed = t.nsecsElapsed() / 1e6;
+    const double cpu = ThreadCpuMs() - cpu0;
+    const double bytes = 11 + frames * (91 + 10);
+    const double wire = bytes * 10.0 / 115200.0 * 1000.0;
+    std::printf("%s: %d frames in %.1f ms; wire time at 115200 baud %.1f ms (%+.1f %%); "
+                "program CPU %.4f ms per frame\n",
+                baud ? "paced at 115200" : "unpaced", frames, elapsed, wire, (elapsed / wire - 1) * 100,
+                cpu / std::max(frames, 1));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    qputenv("TUVO_PORTS_DIR", QFile::encodeName(dir.path()));
+    RegisterSimulator sim;
+    QString error;
+    if (!sim.Attach(dir.path() + QStringLiteral("/COM1"), &error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    sim.WithState([](SimState& s) {
+        for (int n = 1; n <= 2000; ++n)
+            s.goods.Set(n, RegisterGoods(n, QStringLiteral("Towar numer %1").arg(n), 'A', 100 + n,
+                                         QString::number(5900000000000LL + n), 1, 10000 * n, 100 * n));
+    });
+    std::thread server([&] { sim.Run(); });
+    Download(sim, 0);
+    Download(sim, 115200);
+    sim.Stop();
+    server.join();
+    return 0;
+}

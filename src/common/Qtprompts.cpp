@@ -1,0 +1,95 @@
+#include "common/Qtprompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QString Title(const QString& title) { return title.isEmpty() ? QStringLiteral("Zelk Tuvo") : title; }
+
+QMessageBox::Icon BoxIcon(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::Information: return QMessageBox::Information;
+        case PromptIcon::Warning: return QMessageBox::Warning;
+        case PromptIcon::Error: return QMessageBox::Critical;
+        case PromptIcon::Question: return QMessageBox::Question;
+        case PromptIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString StartDirectory(const FileDialogSpec& spec) {
+    const QString dir = spec.directory.isEmpty() ? QDir::currentPath() : spec.directory;
+    return spec.fileName.isEmpty() ? dir : dir + QLatin1Char('/') + spec.fileName;
+}
+
+}  // namespace
+
+QString QtFileFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString name = parts[i];
+        const int paren = name.indexOf(QLatin1Char('('));
+        if (paren >= 0) name = name.left(paren);
+        // Patterns in both cases: the file system here tells them apart.
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';'))) patterns << p.toLower() << p.toUpper();
+        patterns.removeDuplicates();
+        out << QStringLiteral("%1 (%2)").arg(name.trimmed(), patterns.join(QLatin1Char(' ')));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+void QtPrompts::Message(const QString& text, const QString& title, PromptIcon icon) {
+    QMessageBox box(BoxIcon(icon), Title(title), text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+PromptAnswer QtPrompts::Ask(const QString& text, PromptButtons buttons, PromptIcon icon, const QString& title) {
+    QMessageBox::StandardButtons b = QMessageBox::Ok;
+    if (buttons == PromptButtons::YesNo) b = QMessageBox::Yes | QMessageBox::No;
+    if (buttons == PromptButtons::YesNoCancel) b = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    QMessageBox box(BoxIcon(icon), Title(title), text, b, QApplication::activeWindow());
+    switch (box.exec()) {
+        case QMessageBox::Yes: return PromptAnswer::Yes;
+        case QMessageBox::No: return PromptAnswer::No;
+        case QMessageBox::Cancel: return PromptAnswer::Cancel;
+        case QMessageBox::Ok: return PromptAnswer::Ok;
+        default: return buttons == PromptButtons::YesNoCancel ? PromptAnswer::Cancel : PromptAnswer::No;
+    }
+}
+
+QString QtPrompts::OpenFileName(const FileDialogSpec& spec) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), spec.title, StartDirectory(spec),
+                                        QtFileFilter(spec.filter));
+}
+
+QString QtPrompts::SaveFileName(const FileDialogSpec& spec) {
+    QFileDialog dialog(QApplication::activeWindow(), spec.title, StartDirectory(spec), QtFileFilter(spec.filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The program asks about overwriting itself.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    QString ext = spec.defaultExtension;
+    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    dialog.setDefaultSuffix(ext);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return WithDefaultExtension(dialog.selectedFiles().constFirst(), spec.defaultExtension);
+}
+
+bool QtPrompts::ChoosePrinter(QPrinter* printer) {
+    QPrintDialog dialog(printer, QApplication::activeWindow());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPrompts::ChooseColour(unsigned& rgb) {
+    const QColor c = QColorDialog::getColor(QColor::fromRgb(rgb), QApplication::activeWindow());
+    if (!c.isValid()) return false;
+    rgb = c.rgb() & 0xFFFFFF;
+    return true;
+}

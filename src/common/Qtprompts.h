@@ -1,0 +1,17 @@
+#pragma once
+// The prompts as real dialogs.
+#include "common/prompts.h"
+
+class QtPrompts : public Prompts {
+public:
+    void Message(const QString& text, const QString& title, PromptIcon icon) override;
+    PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon,
+                     const QString& title) override;
+    QString OpenFileName(const FileDialogSpec& spec) override;
+    QString SaveFileName(const FileDialogSpec& spec) override;
+    bool ChoosePrinter(QPrinter* printer) override;
+    bool ChooseColour(unsigned& rgb) override;
+};
+
+// "Name (*.ext)|*.ext|..." as a Qt file dialog filter.
+QString QtFileFilter(const QString& filter);

@@ -1,0 +1,181 @@
+#include "link/Ustawieniatransmisji.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/appstate.h"
+#include "link/registerlink.h"
+
+namespace {
+const QStringList kBauds = {"110",   "300",   "600",   "1200",  "2400",   "4800",  "9600",
+                            "14400", "19200", "38400", "57600", "115200", "128000", "256000"};
+QString PortEntry(int n) { return QStringLiteral("COM ") + QString::number(n); }
+}  // namespace
+
+TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(services, parent) {
+    setObjectName(QStringLiteral("TUstawieniaTrans"));
+    setWindowTitle(QStringLiteral("Parametry transmisji"));
+    auto* layout = new QVBoxLayout(this);
+    Label1 = Named(new QLabel(QStringLiteral("Ustawienia parametrów transmisji"), this), "Label1");
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    layout->addWidget(Label1);
+
+    auto* top = new QFormLayout;
+    ComboBox1 = Named(new QComboBox(this), "ComboBox1");
+    top->addRow(Caption(QStringLiteral("Nr portu"), ComboBox1), ComboBox1);
+    layout->addLayout(top);
+
+    GroupBox1 = Named(new QGroupBox(QStringLiteral("Ustawienia portu szeregowego"), this), "GroupBox1");
+    auto* form = new QFormLayout(GroupBox1);
+    ComboBox2 = Named(new QComboBox(GroupBox1), "ComboBox2");
+    ComboBox2->addItems(kBauds);
+    ComboBox3 = Named(new QComboBox(GroupBox1), "ComboBox3");
+    ComboBox3->addItems({"5", "6", "7", "8"});
+    ComboBox4 = Named(new QComboBox(GroupBox1), "ComboBox4");
+    ComboBox4->addItems({"Brak ", "Nieparzyste", "Parzyste", "Znacznik", "Odstęp"});
+    ComboBox5 = Named(new QComboBox(GroupBox1), "ComboBox5");
+    ComboBox5->addItems({"1", "1.5", "2"});
+    ComboBox6 = Named(new QComboBox(GroupBox1), "ComboBox6");
+    for (int a = 1; a <= 9; ++a) ComboBox6->addItem(QString::number(a));
+    form->addRow(Caption(QStringLiteral("Liczba bitów na sekunde"), ComboBox2), ComboBox2);
+    form->addRow(Caption(QStringLiteral("Ilość bitów danych"), ComboBox3), ComboBox3);
+    form->addRow(Caption(QStringLiteral("Parzystość"), ComboBox4), ComboBox4);
+    form->addRow(Caption(QStringLiteral("Bity stopu"), ComboBox5), ComboBox5);
+    form->addRow(Caption(QStringLiteral("Adres kasy"), ComboBox6), ComboBox6);
+    GroupBox4 = Named(new QGroupBox(QStringLiteral("Sterowanie przepływem"), GroupBox1), "GroupBox4");
+    auto* flow = new QHBoxLayout(GroupBox4);
+    CheckBox1 = Named(new QCheckBox(QStringLiteral("Xon / Xoff"), GroupBox4), "CheckBox1");
+    CheckBox2 = Named(new QCheckBox(QStringLiteral("RTS / CTS"), GroupBox4), "CheckBox2");
+    flow->addWidget(CheckBox1);
+    flow->addWidget(CheckBox2);
+    form->addRow(GroupBox4);
+    Button1 = Named(new QPushButton(QStringLiteral("&Wartości domyślne"), GroupBox1), "Button1");
+    form->addRow(Button1);
+    layout->addWidget(GroupBox1);
+
+    CheckBox3 = Named(new QCheckBox(QStringLiteral("Pokazuj tylko dostępne porty"), this), "CheckBox3");
+    layout->addWidget(CheckBox3);
+    auto* buttons = new QHBoxLayout;
+    Button2 = Named(new QPushButton(QStringLiteral("&Zastosuj"), this), "Button2");
+    Button3 = Named(new QPushButton(QStringLiteral("&Zamknij"), this), "Button3");
+    buttons->addStretch();
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button3);
+    layout->addLayout(buttons);
+
+    ComboBox1->addItem(QStringLiteral("Brak"));
+    for (int n = 1; n <= 99; ++n) ComboBox1->addItem(PortEntry(n));
+    ComboBox1->setCurrentIndex(0);
+    SelectDefaults();
+    ComboBox6->setCurrentIndex(0);
+
+    connect(ComboBox1, &QComboBox::activated, this, &TUstawieniaTrans::ComboBox1Change);
+    connect(CheckBox3, &QCheckBox::clicked, this, &TUstawieniaTrans::CheckBox3Click);
+    connect(Button1, &QPushButton::clicked, this, &TUstawieniaTrans::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TUstawieniaTrans::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TUstawieniaTrans::SelectDefaults() {
+    ComboBox2->setCurrentIndex(kBauds.indexOf(QStringLiteral("115200")));
+    ComboBox3->setCurrentIndex(3);
+    ComboBox4->setCurrentIndex(0);
+    ComboBox5->setCurrentIndex(0);
+    CheckBox1->setChecked(false);
+    CheckBox2->setChecked(false);
+}
+
+void TUstawieniaTrans::EnableSettings(bool enabled) { GroupBox1->setEnabled(enabled); }
+
+void TUstawieniaTrans::FormShow() {
+    s_.link.BackupSettings();
+    ShowSettings();
+}
+
+void TUstawieniaTrans::ShowSettings() {
+    const PortSettings& s = s_.link.settings;
+    const int entry = s.port == kNoPort ? 0 : ComboBox1->findText(PortEntry(s.port));
+    ComboBox1->setCurrentIndex(entry < 0 ? 0 : entry);
+    EnableSettings(s.port != kNoPort);
+    ComboBox2->setCurrentIndex(kBauds.indexOf(QString::number(s.baud)));  // none when not listed
+    ComboBox3->setCurrentIndex(s.dataBits >= 5 && s.dataBits <= 8 ? s.dataBits - 5 : -1);
+    ComboBox4->setCurrentIndex(s.parity <= 4 ? s.parity : -1);
+    ComboBox5->setCurrentIndex(s.stopBits <= 2 ? s.stopBits : -1);
+    CheckBox1->setChecked(s.xonXoff);
+    CheckBox2->setChecked(s.rtsCts);
+}
+
+void TUstawieniaTrans::ComboBox1Change() { EnableSettings(ComboBox1->currentIndex() > 0); }
+
+void TUstawieniaTrans::CheckBox3Click() {
+    s_.link.ClosePort();
+    if (CheckBox3->isChecked()) s_.app.workMode = ModeOffline;
+    ComboBox1->clear();
+    ComboBox1->addItem(QStringLiteral("Brak"));
+    for (int n = 1; n <= 99; ++n) {
+        if (!CheckBox3->isChecked()) {
+            ComboBox1->addItem(PortEntry(n));
+            continue;
+        }
+        s_.link.settings.port = n;
+        if (s_.link.OpenRegisterPort(false) == 0) {
+            ComboBox1->addItem(PortEntry(n));
+            s_.link.ClosePort();
+        }
+    }
+    ComboBox1->setCurrentIndex(ComboBox1->count() > 1 ? 1 : 0);
+    ComboBox1Change();
+}
+
+void TUstawieniaTrans::Button1Click() {
+    // The line settings a new form starts with; the chosen port stays.
+    SelectDefaults();
+    ComboBox6->setCurrentIndex(0);
+}
+
+int TUstawieniaTrans::SelectedPort() const {
+    const int index = ComboBox1->currentIndex();
+    if (index <= 0) return kNoPort;
+    if (!CheckBox3->isChecked()) return index;
+    return ComboBox1->currentText().mid(4).toInt();
+}
+
+void TUstawieniaTrans::Button2Click() {
+    RegisterLink& link = s_.link;
+    const bool wasOpen = link.IsOpen();
+    if (SelectedPort() == kNoPort) {
+        link.ClosePort();
+        link.settings.port = kNoPort;
+        s_.app.workMode = ModeOffline;
+        close();
+        return;
+    }
+    link.ClosePort();
+    PortSettings& s = link.settings;
+    s.port = SelectedPort();
+    if (ComboBox2->currentIndex() >= 0) s.baud = ComboBox2->currentText().toUInt();
+    s.dataBits = uint8_t(qMax(ComboBox3->currentIndex(), 0) + 5);
+    s.parity = uint8_t(qMax(ComboBox4->currentIndex(), 0));
+    s.stopBits = uint8_t(qMax(ComboBox5->currentIndex(), 0));
+    s.xonXoff = CheckBox1->isChecked();
+    s.rtsCts = CheckBox2->isChecked();
+    if (link.OpenRegisterPort(true) != 0) {
+        link.RestoreSettings();
+        ShowSettings();
+        // The previous port comes back as it was: open again only if it was open.
+        if (wasOpen && (link.settings.port == kNoPort || link.OpenRegisterPort(false) != 0))
+            s_.app.PortClosed();
+        return;
+    }
+    s_.app.PortOpened();
+    link.registerAddress = uint8_t(ComboBox6->currentIndex() + 1);
+    close();
+}

@@ -1,0 +1,216 @@
+// The wait dialog and the transmission settings form, driven through their controls.
+#include <QtTest>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include "link/Czekajrs.h"
+#include "link/Ustawieniatransmisji.h"
+#include "link/commands.h"
+#include "support/simharness.h"
+#include "support/testsupport.h"
+
+class TestLinkWindows : public QObject {
+    Q_OBJECT
+private slots:
+    void waitDialogClosesWhenLineClears();
+    void waitDialogEscapeAsks();
+    void waitDialogButtonGivesUp();
+    void settingsShowCurrent();
+    void applyOpensPort();
+    void applyFailureRestoresPreviousPort();
+    void applyNoPort();
+    void scanAvailablePorts();
+    void defaultsButtonAndEscape();
+};
+
+void TestLinkWindows::waitDialogClosesWhenLineClears() {
+    SimHarness h(1);
+    TestServices t;
+    t.link.settings.port = 1;
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    TCzekajNaRS dialog(t.services);
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));  // a pseudo-terminal is never held
+    QVERIFY(timer.elapsed() >= 150);
+    QCOMPARE(dialog.ProgressBar1->value(), 2);
+    QVERIFY(!dialog.Timer1->isActive());
+}
+
+void TestLinkWindows::waitDialogEscapeAsks() {
+    TestServices t;  // no port: the line test keeps failing, the dialog keeps waiting
+    TCzekajNaRS dialog(t.services);
+    t.prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    int escapes = 0;
+    std::function<void()> press = [&] {
+        if (!dialog.isVisible()) return;
+        ++escapes;
+        QTest::keyClick(dialog.Button1, Qt::Key_Escape);
+        if (dialog.isVisible()) {
+            QVERIFY(dialog.Timer1->isActive());  // running again after "Nie"
+            QTimer::singleShot(250, press);
+        }
+    };
+    QTimer::singleShot(250, press);
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QCOMPARE(escapes, 2);
+    QCOMPARE(t.prompts.Texts(), (QStringList{QStringLiteral("Czy przerwać oczekiwanie?"),
+                                             QStringLiteral("Czy przerwać oczekiwanie?")}));
+    QCOMPARE(t.prompts.shown[0].icon, PromptIcon::Warning);
+    QVERIFY(dialog.ProgressBar1->value() > 0);
+}
+
+void TestLinkWindows::waitDialogButtonGivesUp() {
+    TestServices t;
+    TCzekajNaRS dialog(t.services);
+    QCOMPARE(dialog.Button1->text(), QStringLiteral("&Przerwij"));
+    QTimer::singleShot(50, dialog.Button1, &QPushButton::click);
+    QCOMPARE(dialog.exec(), int(QDialog::Rejected));
+    QVERIFY(t.prompts.shown.isEmpty());
+}
+
+void TestLinkWindows::settingsShowCurrent() {
+    TestServices t;
+    TUstawieniaTrans form(t.services);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Parametry transmisji"));
+    QCOMPARE(form.ComboBox1->count(), 100);
+    QCOMPARE(form.ComboBox1->itemText(0), QStringLiteral("Brak"));
+    QCOMPARE(form.ComboBox1->itemText(99), QStringLiteral("COM 99"));
+    form.show();
+    QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("Brak"));
+    QVERIFY(!form.GroupBox1->isEnabled());
+    QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("115200"));
+    form.close();
+    t.link.settings.port = 7;
+    t.link.settings.baud = 2000;  // not in the list
+    t.link.settings.parity = 2;
+    t.link.settings.rtsCts = 1;
+    form.show();
+    QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("COM 7"));
+    QVERIFY(form.GroupBox1->isEnabled());
+    QCOMPARE(form.ComboBox2->currentIndex(), -1);
+    QCOMPARE(form.ComboBox4->currentText(), QStringLiteral("Parzyste"));
+    QVERIFY(form.CheckBox2->isChecked());
+    QCOMPARE(t.link.Backup().port, 7);
+    form.ComboBox1->setCurrentIndex(0);
+    form.ComboBox1Change();
+    QVERIFY(!form.GroupBox1->isEnabled());
+}
+
+void TestLinkWindows::applyOpensPort() {
+    SimHarness h(3);
+    TestServices t;
+    TUstawieniaTrans form(t.services);
+    form.show();
+    form.ComboBox1->setCurrentIndex(3);
+    form.ComboBox2->setCurrentText(QStringLiteral("9600"));
+    form.ComboBox6->setCurrentIndex(4);
+    form.Button2->click();
+    QVERIFY(!form.isVisible());
+    QVERIFY(t.link.IsOpen());
+    QCOMPARE(t.link.settings.port, 3);
+    QCOMPARE(t.link.settings.baud, 9600u);
+    QCOMPARE(int(t.link.registerAddress), 5);
+    QCOMPARE(t.app.workMode, int(ModeOnline));
+    QVERIFY(t.prompts.shown.isEmpty());
+}
+
+void TestLinkWindows::applyFailureRestoresPreviousPort() {
+    SimHarness h(1);
+    SimHarness other(h, 2);
+    TestServices t;
+    ScriptedPrompts quiet;
+    VirtualClock clock;
+    RegisterLink holder(quiet, clock);  // another program holds COM 2
+    holder.settings.port = 2;
+    QCOMPARE(holder.OpenRegisterPort(false), 0);
+    t.link.settings.port = 1;
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    t.app.PortOpened();
+    TUstawieniaTrans form(t.services);
+    form.show();
+    form.ComboBox1->setCurrentIndex(2);
+    form.ComboBox2->setCurrentText(QStringLiteral("57600"));
+    form.Button2->click();
+    QCOMPARE(t.prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM2.")});
+    QVERIFY(form.isVisible());
+    QCOMPARE(t.link.settings.port, 1);
+    QCOMPARE(t.link.settings.baud, 115200u);
+    QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("COM 1"));
+    QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("115200"));
+    QVERIFY(t.link.IsOpen());
+    QCOMPARE(t.app.workMode, int(ModeOnline));
+    form.close();
+}
+
+void TestLinkWindows::applyNoPort() {
+    SimHarness h(1);
+    TestServices t;
+    t.link.settings.port = 1;
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    t.app.workMode = ModeOnline;
+    TUstawieniaTrans form(t.services);
+    form.show();
+    form.ComboBox1->setCurrentIndex(0);
+    form.Button2->click();
+    QVERIFY(!form.isVisible());
+    QVERIFY(!t.link.IsOpen());
+    QCOMPARE(t.link.settings.port, kNoPort);
+    QCOMPARE(t.app.workMode, int(ModeOffline));
+    SendQuery(t.link, 1, 0x8001);
+    QCOMPARE(t.prompts.Texts(), QStringList{QStringLiteral("Nie wybrano portu komunikacyjnego.")});
+}
+
+void TestLinkWindows::scanAvailablePorts() {
+    SimHarness h(2);
+    SimHarness other(h, 4);
+    TestServices t;
+    t.app.workMode = ModeOnline;
+    TUstawieniaTrans form(t.services);
+    form.show();
+    form.CheckBox3->click();
+    QStringList items;
+    for (int i = 0; i < form.ComboBox1->count(); ++i) items << form.ComboBox1->itemText(i);
+    QCOMPARE(items, (QStringList{"Brak", "COM 2", "COM 4"}));
+    QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("COM 2"));
+    QVERIFY(form.GroupBox1->isEnabled());
+    QCOMPARE(t.app.workMode, int(ModeOffline));
+    QCOMPARE(t.link.settings.port, kNoPort);  // the last port tried, 99, did not open
+    QVERIFY(!t.link.IsOpen());
+    form.ComboBox1->setCurrentIndex(2);
+    form.Button2->click();
+    QCOMPARE(t.link.settings.port, 4);  // the number in the entry, not its index
+    QVERIFY(t.link.IsOpen());
+    form.show();
+    form.CheckBox3->click();  // unticked: all 99 again
+    QCOMPARE(form.ComboBox1->count(), 100);
+    form.close();
+}
+
+void TestLinkWindows::defaultsButtonAndEscape() {
+    TestServices t;
+    t.link.settings.port = 5;
+    t.link.settings.baud = 300;
+    t.link.settings.stopBits = 2;
+    t.link.settings.xonXoff = 1;
+    TUstawieniaTrans form(t.services);
+    form.show();
+    form.ComboBox6->setCurrentIndex(6);
+    form.Button1->click();
+    QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("COM 5"));
+    QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("115200"));
+    QCOMPARE(form.ComboBox3->currentText(), QStringLiteral("8"));
+    QCOMPARE(form.ComboBox4->currentText(), QStringLiteral("Brak "));
+    QCOMPARE(form.ComboBox5->currentText(), QStringLiteral("1"));
+    QCOMPARE(form.ComboBox6->currentText(), QStringLiteral("1"));
+    QVERIFY(!form.CheckBox1->isChecked());
+    QTest::keyClick(form.ComboBox2, Qt::Key_Escape);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(t.link.settings.baud, 300u);  // nothing applied
+}
+
+QTEST_MAIN(TestLinkWindows)
+#include "test_linkwindows.moc"
