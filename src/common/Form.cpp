@@ -1,10 +1,11 @@
 #include "common/Form.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 
-TForm::TForm(Services& services, QWidget* parent) : QDialog(parent), s_(services) {
+#include "common/Keypreview.h"
+
+TForm::TForm(Services& services, QWidget* parent)
+    : QDialog(parent), s_(services), keys_(new KeyPreview(this, [this](int key) { return FormKeyDown(key); })) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 
@@ -17,27 +18,14 @@ bool TForm::FormKeyDown(int key) {
 }
 
 void TForm::showEvent(QShowEvent* event) {
-    qApp->installEventFilter(this);
+    keys_->Install();
     QDialog::showEvent(event);
     FormShow();
 }
 
 void TForm::hideEvent(QHideEvent* event) {
-    qApp->removeEventFilter(this);
+    keys_->Remove();
     QDialog::hideEvent(event);
-}
-
-bool TForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && isVisible()) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == this) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (FormKeyDown(key == Qt::Key_Enter ? int(Qt::Key_Return) : key)) return true;
-            // Enter and Escape reach no default button of the dialog: forms decide.
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 QLabel* TForm::Caption(const QString& text, QWidget* field, const char* name) {

@@ -7,6 +7,7 @@
 #include "common/services.h"
 
 class QLabel;
+class KeyPreview;
 
 class TForm : public QDialog {
     Q_OBJECT
@@ -21,7 +22,6 @@ protected:
     virtual void FormShow() {}
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // A control with its caption as buddy, so assistive technology (and tests
     // driving the program from outside) find the field by its caption.
@@ -33,4 +33,7 @@ protected:
     }
 
     Services& s_;
+
+private:
+    KeyPreview* keys_;
 };

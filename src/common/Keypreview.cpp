@@ -1,0 +1,23 @@
+#include "common/Keypreview.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+KeyPreview::KeyPreview(QWidget* window, std::function<bool(int)> handler)
+    : QObject(window), window_(window), handler_(std::move(handler)) {}
+
+void KeyPreview::Install() { qApp->installEventFilter(this); }
+
+void KeyPreview::Remove() { qApp->removeEventFilter(this); }
+
+bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !window_ || !window_->isVisible()) return false;
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (!w || w->window() != window_) return false;
+    int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Enter) key = Qt::Key_Return;
+    if (handler_(key)) return true;
+    // Enter and Escape reach no default button: the window decides what they do.
+    return key == Qt::Key_Return || key == Qt::Key_Escape;
+}
