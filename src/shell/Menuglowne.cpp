@@ -206,6 +206,10 @@ TMenuGlowne::TMenuGlowne(Services& services, FormRegistry& forms)
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setPixmap(OnlinePixmap(22));
     Image2->setToolTip(QStringLiteral("Baza danych i kasa połączone"));
+    Image2->setFixedSize(22, 22);
+    QSizePolicy keep = Image2->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);  // the panel keeps its height in every mode
+    Image2->setSizePolicy(keep);
     status->addWidget(Label2, 0, 0);
     status->addWidget(Label9, 0, 1);  // shows through when neither mode label is shown
     status->addWidget(Label3, 0, 1);
