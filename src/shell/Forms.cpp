@@ -1,10 +1,15 @@
 #include "shell/Forms.h"
 
 #include "common/Form.h"
+#include "goods/Edycjatowaru.h"
+#include "goods/Listatowarow.h"
+#include "goods/Listatowarowtandem.h"
+#include "goods/Programowanietowarow.h"
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
+#include "sync/Synchtow.h"
 
 void FormRegistry::Add(TForm* form) {
     order_.append(form);
@@ -13,8 +18,16 @@ void FormRegistry::Add(TForm* form) {
 
 void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     // The program's creation order; a window may rely only on those before it.
+    auto* goods = new TProgramowanieTowarow(s, main);
+    forms.Add(goods);
     forms.Add(new TUstawieniaTrans(s, main));
     forms.Add(new TOProgramie(s, main));
     forms.Add(new TNowaBazaD(s, main));
     forms.Add(new TCzekajNaRS(s, main));
+    forms.Add(new TListaTowarow(s, main));
+    forms.Add(new TListaTowarowTandem(s, main));
+    auto* edit = new TEdycjaTowaru(s, goods, main);
+    forms.Add(edit);
+    goods->SetEditDialog(edit);
+    forms.Add(new TSynchronizacjaBazyTowarowej(s, edit, main));
 }

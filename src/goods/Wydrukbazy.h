@@ -1,0 +1,18 @@
+#pragma once
+// Prints laid-out pages on the printer the user chooses.
+#include <QStringList>
+#include <functional>
+
+#include "goods/printlayout.h"
+
+class Prompts;
+class QPrinter;
+
+enum class ListFont { Bold, Regular };
+using PageLayout = std::function<QList<PrintPage>(const PageMetrics&)>;
+
+// Runs the print dialog ("Brak drukarki." when it is not confirmed) and prints the
+// pages in Courier New 10 pt, portrait. False when nothing was printed.
+bool PrintListPages(Prompts& prompts, ListFont measureFont, const PageLayout& layout);
+// Draws the pages on a printer that is already set up.
+void RenderPages(QPrinter& printer, ListFont measureFont, const PageLayout& layout);

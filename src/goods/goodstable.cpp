@@ -1,0 +1,99 @@
+#include "goods/goodstable.h"
+
+#include "common/numbers.h"
+#include "image/imagestore.h"
+#include "image/layout.h"
+#include "image/workimage.h"
+
+using namespace layout;
+
+QString GoodsNameKey(const QString& name) {
+    static const QString lower = QStringLiteral("ąćęłńóśźż");
+    static const QString upper = QStringLiteral("ĄĆĘŁŃÓŚŹŻ");
+    QString key;
+    for (QChar c : name.left(goods::kNameWidth)) {
+        const int polish = lower.indexOf(c);
+        if (polish >= 0) c = upper[polish];
+        const ushort u = c.unicode();
+        const bool keep = c == QLatin1Char('\\') || c == QLatin1Char('/') || c == QLatin1Char('.') ||
+                          c == QLatin1Char(',') || (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') ||
+                          (u >= 'a' && u <= 'z') || upper.contains(c);
+        if (keep) key.append(c);
+    }
+    return key.toUpper();
+}
+
+std::optional<qint64> ParsePrice(const QString& text) {
+    const auto value = ParseDecimal(text);
+    if (!value) return std::nullopt;
+    return GroszFromDecimal(*value);
+}
+
+QList<int> OccupiedGoods(WorkImage& image) {
+    QList<int> out;
+    const QByteArray table = image.ReadBytesAt(kGoods.First(), kGoods.count * kGoods.recordSize);
+    for (int n = 1; n <= kGoods.count; ++n) {
+        const char* p = table.constData() + (n - 1) * kGoods.recordSize;
+        if (p[0] || p[1]) out.append(n);
+    }
+    return out;
+}
+
+QStringList GoodsGridRow(WorkImage& image, int number) {
+    const GoodsFields g = ReadGoodsRecord(image, number);
+    auto named = [&](int n, const layout::Table& table, int nameOffset, int width) {
+        return image.ReadByteAt(table.Offset(n)) ? image.ReadTextAt(table.Offset(n) + nameOffset, width) : QString();
+    };
+    QString group = QString::number(g.group);
+    if (g.group != 0 && kGroups.Holds(g.group))
+        group += QLatin1Char(' ') + named(g.group, kGroups, group::kName, group::kNameWidth);
+    const QString tandem = g.packaging == 0 ? QStringLiteral("Brak")
+                           : kPackagings.Holds(g.packaging)
+                               ? named(g.packaging, kPackagings, packaging::kName, packaging::kNameWidth)
+                               : QString();
+    auto yesNo = [](int flag) { return flag ? QStringLiteral("Tak") : QStringLiteral("Nie"); };
+    auto orNone = [](int v) { return v ? QString::number(v) : QStringLiteral("Brak"); };
+    return {QString::number(number),
+            g.name,
+            QString(QLatin1Char(g.vat)),
+            FormatHundredths(g.price),
+            g.barcode,
+            group,
+            tandem,
+            yesNo(g.fixedPrice),
+            yesNo(g.byPieces),
+            orNone(g.halo),
+            orNone(g.unit)};
+}
+
+int NextFreeGoodsNumber(WorkImage& image, int current) {
+    for (int n = qMax(current + 1, 1); n <= kGoods.count; ++n)
+        if (image.ReadWordAt(kGoods.Offset(n)) == 0) return n;
+    return 0;
+}
+
+namespace {
+QStringList Entries(WorkImage& image, const layout::Table& table, int nameOffset, int width, const QString& sep) {
+    QStringList out;
+    for (int n = 1; n <= table.count; ++n) {
+        QString entry = QString::number(n);
+        if (image.ReadByteAt(table.Offset(n))) entry += sep + image.ReadTextAt(table.Offset(n) + nameOffset, width);
+        out << entry;
+    }
+    return out;
+}
+}  // namespace
+
+QStringList GroupEntries(WorkImage& image, const QString& sep) {
+    return Entries(image, kGroups, group::kName, group::kNameWidth, sep);
+}
+
+QStringList PackagingEntries(WorkImage& image, const QString& sep) {
+    return Entries(image, kPackagings, packaging::kName, packaging::kNameWidth, sep);
+}
+
+int RowNumber(const QString& row) {
+    const int dot = row.indexOf(QLatin1Char('.'));
+    const auto n = ParseInteger((dot < 0 ? row : row.left(dot)).trimmed());
+    return n && *n > 0 && *n < 65536 ? int(*n) : 0;
+}

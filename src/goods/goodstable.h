@@ -1,0 +1,30 @@
+#pragma once
+// The goods table as the goods windows show it.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class WorkImage;
+
+// The normalised name used to find duplicates: Polish lower-case letters raised,
+// everything but \ / . , digits and letters dropped, upper-cased; 42 characters
+// of the name at most.
+QString GoodsNameKey(const QString& name);
+
+// Price typed by the user: "." read as ","; grosz = floor(value * 100 + 0,001).
+std::optional<qint64> ParsePrice(const QString& text);
+
+// The goods editor's grid row of a non-empty slot: Nr, Nazwa, VAT, Cena, Kod
+// kreskowy, Grupa, Tandem, Cena sztywna, Sprz. na sztuki, HALO, Jedn.
+QStringList GoodsGridRow(WorkImage& image, int number);
+// Occupied goods numbers in slot order.
+QList<int> OccupiedGoods(WorkImage& image);
+// The first free slot above `current`, or 0 when none is free up to 2000.
+int NextFreeGoodsNumber(WorkImage& image, int current);
+
+// "n. " + name: group or packaging list entries; the number alone for an empty slot.
+QStringList GroupEntries(WorkImage& image, const QString& separator);
+QStringList PackagingEntries(WorkImage& image, const QString& separator);
+
+// The number before the first "." of a list row, or 0.
+int RowNumber(const QString& row);

@@ -1,0 +1,50 @@
+#pragma once
+// The goods synchronization's copy of the register's goods table, and how its
+// records are shown.
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+
+class WorkImage;
+
+class RegisterGoodsMirror {
+public:
+    RegisterGoodsMirror();
+    void Clear();
+    // Stores a received 82-byte record in the slot of its number; false (and
+    // nothing stored) for a number outside 1-2000 or a short record.
+    bool Store(const QByteArray& record);
+    bool Present(int n) const;
+    QByteArray Record(int n) const;
+    void Zero(int n);
+    // After a successful send: number, name, VAT and price, barcode, group,
+    // packaging and the two flags from the PC record; the register's own counters,
+    // HALO index, last sale and unit stay.
+    void UpdateFromPc(int n, const QByteArray& pcRecord);
+    QList<int> Occupied() const;
+    int Count() const;
+
+private:
+    QByteArray data_;
+};
+
+// List rows of both sides and the print line.
+QString PcGoodsListRow(WorkImage& image, int n);
+QString RegisterGoodsListRow(const QByteArray& record);
+QString GoodsPrintLine(WorkImage& image, int n);
+// The line as printed: its PLU moved to the front.
+QString PrintedLine(const QString& line);
+
+// Last sale: "2024-7-15  10:30", or "Brak" for goods never sold.
+QString LastSaleText(const QByteArray& record);
+// Whether goods last sold on the record's date count as unsold for more than
+// `days` days on `today`.
+bool UnsoldFor(const QByteArray& record, const QDate& today, int days);
+
+// Memory gauge colour for a table holding `count` records: green, yellow at 1000,
+// red towards 2000.
+struct GaugeColour {
+    int red, green, blue;
+};
+GaugeColour MemoryGaugeColour(int count);
