@@ -16,6 +16,7 @@ struct PrintText {
 };
 struct PrintLine {
     int x1, y1, x2, y2;
+    bool operator==(const PrintLine&) const = default;
 };
 struct PrintPage {
     QList<PrintText> texts;

@@ -65,6 +65,7 @@ VirtualClock::VirtualClock() : start(QDate(2026, 12, 10), QTime(12, 0, 0)) {}
 void VirtualClock::Sleep(int ms) {
     pauses.append(ms);
     slept += ms;
+    if (onSleep) onSleep(ms);
 }
 
 QDateTime VirtualClock::Now() const { return start.addMSecs(slept); }

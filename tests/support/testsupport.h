@@ -61,6 +61,7 @@ public:
     qint64 slept = 0;           // total virtual milliseconds
     QList<int> pauses;          // every pause, in order
     int timeoutDivisor = 1;     // shortens port time-outs in tests that expect silence
+    std::function<void(int)> onSleep;  // runs at every pause, for tests that act mid-transfer
 };
 
 // A private TEMP directory for the working image, restored afterwards.
