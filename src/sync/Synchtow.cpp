@@ -445,6 +445,8 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
         if (Ticked(CheckListBox1, row)) {
             const int plu = Plu(CheckListBox1, row);
             if (++ordinal == selected) frame |= LastFrameFlag;
+            // A reply left from an earlier record must not pass for this one's.
+            link.rxBuffer[0] = 0;
             SendGoodsRecord(link, s_.image, frame, plu, confirmFlag);
             s_.clock.Sleep(1000);
             int r = ReadAck(link);
