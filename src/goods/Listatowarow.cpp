@@ -21,7 +21,9 @@ TListaTowarow::TListaTowarow(Services& services, QWidget* parent) : TForm(servic
     static const int widths[] = {43, 342, 45, 106, 138, 71, 74, 67, 77};
     StringGrid1 = Named(new QTableWidget(0, columns.size(), this), "StringGrid1");
     StringGrid1->setHorizontalHeaderLabels(columns);
-    for (int c = 0; c < columns.size(); ++c) StringGrid1->setColumnWidth(c, widths[c]);
+    const QFontMetrics fm(StringGrid1->font());
+    for (int c = 0; c < columns.size(); ++c)
+        StringGrid1->setColumnWidth(c, qMax(widths[c], fm.horizontalAdvance(columns[c]) + 16));
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -75,7 +76,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     Edit4->setMaxLength(4);
     Edit5 = Named(new QLineEdit(this), "Edit5");
     Edit5->setMaxLength(42);
-    Edit5->setMinimumWidth(300);
+    Edit5->setMinimumWidth(230);
     Edit1 = Named(new QLineEdit(QStringLiteral("0,00"), this), "Edit1");
     Edit1->setMaxLength(10);
     Edit2 = Named(new QLineEdit(this), "Edit2");
@@ -157,14 +158,28 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     panel->addLayout(top);
     StringGrid1 = Named(new QTableWidget(1, kColumns.size(), Panel1), "StringGrid1");
     StringGrid1->setHorizontalHeaderLabels(kColumns);
-    for (int c = 0; c < kColumns.size(); ++c) StringGrid1->setColumnWidth(c, kWidths[c]);
+    QFont gridFont = StringGrid1->font();
+    gridFont.setPointSize(8);
+    StringGrid1->setFont(gridFont);
+    StringGrid1->horizontalHeader()->setFont(gridFont);
+    // The form's column widths, widened where this desktop's font needs more room
+    // for a heading, a barcode or "Brak".
+    const QFontMetrics fm(gridFont);
+    int total = 0;
+    for (int c = 0; c < kColumns.size(); ++c) {
+        int width = qMax(kWidths[c], fm.horizontalAdvance(kColumns[c]) + 16);
+        if (c == 4) width = qMax(width, fm.horizontalAdvance(QStringLiteral("0000000000000")) + 12);
+        width = qMax(width, fm.horizontalAdvance(QStringLiteral("Brak")) + 12);
+        StringGrid1->setColumnWidth(c, width);
+        total += width;
+    }
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    StringGrid1->setMinimumWidth(880);
+    StringGrid1->setMinimumWidth(total + StringGrid1->verticalScrollBar()->sizeHint().width() + 4);
     StringGrid1->setAccessibleName(QStringLiteral("Baza towarowa"));
     panel->addWidget(StringGrid1, 1);
     auto* search = new QHBoxLayout;

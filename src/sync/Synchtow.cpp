@@ -180,6 +180,9 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     Label15 = Detail(grid, details, 4, QStringLiteral("Numer opakowania:"), "Label15");
     Label16 = Detail(grid, details, 5, QStringLiteral("Cena stała:"), "Label16");
     auto* grid2 = new QGridLayout;
+    grid2->setHorizontalSpacing(10);
+    grid2->setVerticalSpacing(1);
+    grid->setHorizontalSpacing(10);
     grid->addLayout(grid2, 1, 2, 5, 2);
     Label17 = Detail(grid2, details, 0, QStringLiteral("Sprzedaż na sztuki:"), "Label17");
     Label46 = Detail(grid2, details, 1, QStringLiteral("Indeks tablicy HALO"), "Label46");

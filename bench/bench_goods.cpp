@@ -1,0 +1,58 @@
+// Rebuild times of the 2000-row goods grid and of both 2000-row lists of the
+// goods synchronization.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <cstdio>
+
+#include "common/Qtprompts.h"
+#include "common/appstate.h"
+#include "common/clock.h"
+#include "goods/Edycjatowaru.h"
+#include "goods/Programowanietowarow.h"
+#include "image/imagestore.h"
+#include "image/workimage.h"
+#include "link/registerlink.h"
+#include "simstate.h"
+#include "sync/Synchtow.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    qputenv("TEMP", QFile::encodeName(dir.path()));
+    QtPrompts prompts;
+    SystemClock clock;
+    WorkImage image;
+    RegisterLink link(prompts, clock);
+    AppState state;
+    Services s{image, link, state, prompts, clock};
+    CreateDatabaseImage(image, 1, QStringLiteral("PLN"));
+    state.workMode = ModeOffline;
+    for (int n = 1; n <= 2000; ++n) {
+        GoodsFields g;
+        g.number = n;
+        g.name = QStringLiteral("Towar numer %1").arg(n);
+        g.price = uint32_t(100 + n);
+        g.barcode = QString::number(5900000000000LL + n);
+        WriteGoodsRecord(image, g);
+    }
+    TProgramowanieTowarow goods(s);
+    TEdycjaTowaru edit(s, &goods);
+    TSynchronizacjaBazyTowarowej sync(s, &edit);
+    for (int n = 1; n <= 2000; ++n)
+        sync.mirror.Store(RegisterGoods(n, QStringLiteral("Towar numer %1").arg(n), 'A', 100 + n,
+                                        QString::number(5900000000000LL + n), 1, 10000, 100));
+    auto time = [](const char* what, const std::function<void()>& f) {
+        f();  // warm up
+        QElapsedTimer t;
+        t.start();
+        const int runs = 5;
+        for (int i = 0; i < runs; ++i) f();
+        std::printf("%s: %.1f ms\n", what, t.nsecsElapsed() / 1e6 / runs);
+    };
+    time("goods editor grid, 2000 rows", [&] { goods.RebuildGoodsGrid(); });
+    time("synchronization PC list, 2000 rows", [&] { sync.RebuildPcList(); });
+    time("synchronization register list, 2000 rows", [&] { sync.RebuildRegisterList(); });
+    return 0;
+}
