@@ -274,7 +274,7 @@ void RegisterSimulator::HandleCommand(const QByteArray& f) {
         if (StartSeries(command, W(f.constData() + 7), number)) return;
     }
     if (command == 0x01 && length == 24) {
-        Write(Ack((number & 0x8000) ? 3 : 0));
+        // The copy read has no acknowledgement: printed at the register, or streamed.
         if (uint8_t(f[21]) == 2) {
             copyText_ = state_.ElectronicCopyText();
             copyPos_ = 0;
