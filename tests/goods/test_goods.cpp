@@ -616,7 +616,18 @@ void TestGoods::printToPdf() {
                               .size());
     QVERIFY(pages >= 2);
     QCOMPARE(PdfPages(pdf), pages);
-    // By name: the same rows, sorted.
+    // An empty table: one page, with its title, headings and footer.
+    for (int n = 1; n <= 60; ++n) t_->image.ClearBytes(kGoods.Offset(n), kGoods.recordSize);
+    form_->BitBtn10->click();
+    form_->MenuWydruku->hide();
+    form_->DrukujwedugnumerwPLU1->trigger();
+    QCOMPARE(PdfPages(pdf), 1);
+    form_->BitBtn10->click();
+    form_->MenuWydruku->hide();
+    for (int n = 1; n <= 60; ++n) PutGoods(t_->image, n, QStringLiteral("Towar %1").arg(n), 100 * n);
+    // By name: the same rows, sorted (the rows are those of the moment the menu opened).
+    form_->BitBtn10->click();
+    form_->MenuWydruku->hide();
     const QList<GoodsListRow> byName = form_->PrintRows(true);
     QCOMPARE(byName.size(), 60);
     QCOMPARE(byName[0].name, QStringLiteral("Towar 1"));
