@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
         "answers every command as the register does.\n\n"
         "The port: --link PATH, or COMn (--port, default 1) in --ports-dir, which defaults to\n"
         "$TUVO_PORTS_DIR, else to the user's ports folder (~/.config/zelk-tuvo/ports).\n\n"
-        "Faults (--fault, repeatable, or 'fault SPEC' on standard input): COMMAND:N:KIND[:PARAM]\n"
+        "Faults (--fault, repeatable, or 'fault RULE' on standard input): COMMAND:N:KIND[:PARAM]\n"
         "  COMMAND  the command byte as one character (T, K, 'Q'), 0xNN, or * for any\n"
         "  N        the n-th matching frame from when the fault is set (for a table request:\n"
         "           the n-th data frame), 0 = every one\n"
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     const QCommandLineOption demo("demo", "Start as a shop with goods, sales, cashiers and turnover.");
     const QCommandLineOption log("log", "Append every frame, in hex, to a file.", "file");
     const QCommandLineOption baud("baud", "Pace the line at this baud rate (0: as fast as possible).", "rate", "0");
-    const QCommandLineOption fault("fault", "Inject a fault (see above).", "spec");
+    const QCommandLineOption fault("fault", "Inject a fault (see above).", "rule");
     const QCommandLineOption shortInfo("short-info", "Answer the information request with the short layout.");
     const QCommandLineOption cache("cache-packets", "Packets of a cache memory dump.", "n", "8192");
     parser.addOptions({portsDir, port, link, address, state, saveState, demo, log, baud, fault, shortInfo, cache});
@@ -131,9 +131,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (parser.isSet(shortInfo)) sim.WithState([](SimState& s) { s.longInfo = false; });
-    for (const QString& spec : parser.values(fault)) {
+    for (const QString& rule : parser.values(fault)) {
         Fault f;
-        if (!ParseFault(spec, &f, &error)) {
+        if (!ParseFault(rule, &f, &error)) {
             std::fprintf(stderr, "zelk-tuvo-sim: %s\n", qPrintable(error));
             return 2;
         }

@@ -63,10 +63,10 @@ bool SameName(const char* stored, const char* sent, int width) {
 
 }  // namespace
 
-bool ParseFault(const QString& spec, Fault* fault, QString* error) {
-    const QStringList parts = spec.split(QLatin1Char(':'));
+bool ParseFault(const QString& rule, Fault* fault, QString* error) {
+    const QStringList parts = rule.split(QLatin1Char(':'));
     auto fail = [&](const QString& why) {
-        if (error) *error = QStringLiteral("fault \"%1\": %2").arg(spec, why);
+        if (error) *error = QStringLiteral("fault \"%1\": %2").arg(rule, why);
         return false;
     };
     if (parts.size() < 3) return fail(QStringLiteral("expected COMMAND:OCCURRENCE:KIND[:PARAM]"));

@@ -36,7 +36,7 @@ struct Fault {
 };
 
 // "T:3:damage", "k:1:error:86", "*:0:delay:500", "0x06:2:truncate:5".
-bool ParseFault(const QString& spec, Fault* fault, QString* error);
+bool ParseFault(const QString& rule, Fault* fault, QString* error);
 
 struct LoggedFrame {
     bool fromPc;

@@ -23,9 +23,9 @@ QMessageBox::Icon BoxIcon(PromptIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QString StartDirectory(const FileDialogSpec& spec) {
-    const QString dir = spec.directory.isEmpty() ? QDir::currentPath() : spec.directory;
-    return spec.fileName.isEmpty() ? dir : dir + QLatin1Char('/') + spec.fileName;
+QString StartDirectory(const FileDialogSpec& request) {
+    const QString dir = request.directory.isEmpty() ? QDir::currentPath() : request.directory;
+    return request.fileName.isEmpty() ? dir : dir + QLatin1Char('/') + request.fileName;
 }
 
 }  // namespace
@@ -65,26 +65,26 @@ PromptAnswer QtPrompts::Ask(const QString& text, PromptButtons buttons, PromptIc
     }
 }
 
-QString QtPrompts::OpenFileName(const FileDialogSpec& spec) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), spec.title, StartDirectory(spec),
-                                        QtFileFilter(spec.filter));
+QString QtPrompts::OpenFileName(const FileDialogSpec& request) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, StartDirectory(request),
+                                        QtFileFilter(request.filter));
 }
 
-QString QtPrompts::SaveFileName(const FileDialogSpec& spec) {
-    QFileDialog dialog(QApplication::activeWindow(), spec.title, StartDirectory(spec), QtFileFilter(spec.filter));
+QString QtPrompts::SaveFileName(const FileDialogSpec& request) {
+    QFileDialog dialog(QApplication::activeWindow(), request.title, StartDirectory(request), QtFileFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The program asks about overwriting itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    QString ext = spec.defaultExtension;
+    QString ext = request.defaultExtension;
     if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
     dialog.setDefaultSuffix(ext);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return WithDefaultExtension(dialog.selectedFiles().constFirst(), spec.defaultExtension);
+    return WithDefaultExtension(dialog.selectedFiles().constFirst(), request.defaultExtension);
 }
 
 bool QtPrompts::ChoosePrinter(QPrinter* printer) {
-    QPrintDialog dialog(printer, QApplication::activeWindow());
-    return dialog.exec() == QDialog::Accepted;
+    QPrintDialog request(printer, QApplication::activeWindow());
+    return request.exec() == QDialog::Accepted;
 }
 
 bool QtPrompts::ChooseColour(unsigned& rgb) {

@@ -7,8 +7,8 @@ public:
     void Message(const QString& text, const QString& title, PromptIcon icon) override;
     PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon,
                      const QString& title) override;
-    QString OpenFileName(const FileDialogSpec& spec) override;
-    QString SaveFileName(const FileDialogSpec& spec) override;
+    QString OpenFileName(const FileDialogSpec& request) override;
+    QString SaveFileName(const FileDialogSpec& request) override;
     bool ChoosePrinter(QPrinter* printer) override;
     bool ChooseColour(unsigned& rgb) override;
 };

@@ -28,8 +28,8 @@ public:
     virtual PromptAnswer Ask(const QString& text, PromptButtons buttons, PromptIcon icon,
                              const QString& title = QString()) = 0;
     // Empty result: the dialog was cancelled.
-    virtual QString OpenFileName(const FileDialogSpec& spec) = 0;
-    virtual QString SaveFileName(const FileDialogSpec& spec) = 0;
+    virtual QString OpenFileName(const FileDialogSpec& request) = 0;
+    virtual QString SaveFileName(const FileDialogSpec& request) = 0;
     // The print dialog; true when the user confirmed (the printer is then set up).
     virtual bool ChoosePrinter(QPrinter* printer) = 0;
     // The colour dialog; rgb is 0xRRGGBB in and out.

@@ -531,10 +531,10 @@ void TMenuGlowne::NewDatabase() {
 
 void TMenuGlowne::OpenDatabaseFile() {
     if (!AskToSaveChanges()) return;
-    FileDialogSpec spec;
-    spec.filter = QStringLiteral("Plik bazy danych (*.zkf)|*.zkf");
-    spec.defaultExtension = QStringLiteral(".zkf");
-    const QString path = s_.prompts.OpenFileName(spec);
+    FileDialogSpec request;
+    request.filter = QStringLiteral("Plik bazy danych (*.zkf)|*.zkf");
+    request.defaultExtension = QStringLiteral(".zkf");
+    const QString path = s_.prompts.OpenFileName(request);
     if (path.isEmpty()) return;
     // The whole file is read and checked before the image is touched.
     QString error;
@@ -560,12 +560,12 @@ void TMenuGlowne::OpenDatabaseFile() {
 }
 
 void TMenuGlowne::SaveDatabaseFile() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Zapisz bazę danych do pliku");
-    spec.filter = QStringLiteral("Baza danych Zelk Tuvo (*.zkf)|*.zkf");
-    spec.defaultExtension = QStringLiteral(".zkf");
-    spec.fileName = s_.app.databaseName;
-    const QString path = s_.prompts.SaveFileName(spec);
+    FileDialogSpec request;
+    request.title = QStringLiteral("Zapisz bazę danych do pliku");
+    request.filter = QStringLiteral("Baza danych Zelk Tuvo (*.zkf)|*.zkf");
+    request.defaultExtension = QStringLiteral(".zkf");
+    request.fileName = s_.app.databaseName;
+    const QString path = s_.prompts.SaveFileName(request);
     if (path.isEmpty()) return;
     if (QFileInfo::exists(path) &&
         s_.prompts.Ask(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? "),

@@ -53,10 +53,10 @@ QList<int> SimHarness::ControlStatuses() const {
     return out;
 }
 
-void SimHarness::AddFault(const QString& spec) {
+void SimHarness::AddFault(const QString& rule) {
     Fault f;
     QString error;
-    if (!ParseFault(spec, &f, &error)) qFatal("%s", qPrintable(error));
+    if (!ParseFault(rule, &f, &error)) qFatal("%s", qPrintable(error));
     sim.AddFault(f);
 }
 

@@ -25,7 +25,7 @@ public:
     QList<QByteArray> Received(uint8_t command) const;
     // Control frame statuses the PC sent, in order.
     QList<int> ControlStatuses() const;
-    void AddFault(const QString& spec);
+    void AddFault(const QString& rule);
 
 private:
     void Start(int port);

@@ -22,22 +22,22 @@ PromptAnswer ScriptedPrompts::Ask(const QString& text, PromptButtons buttons, Pr
     return a;
 }
 
-QString ScriptedPrompts::OpenFileName(const FileDialogSpec& spec) {
-    shown.append({QStringLiteral("open"), spec.title, QString()});
-    dialogs.append(spec);
+QString ScriptedPrompts::OpenFileName(const FileDialogSpec& dialog) {
+    shown.append({QStringLiteral("open"), dialog.title, QString()});
+    dialogs.append(dialog);
     if (fileNames.empty()) return QString();
     const QString f = fileNames.front();
     fileNames.pop_front();
     return f;
 }
 
-QString ScriptedPrompts::SaveFileName(const FileDialogSpec& spec) {
-    shown.append({QStringLiteral("save"), spec.title, QString()});
-    dialogs.append(spec);
+QString ScriptedPrompts::SaveFileName(const FileDialogSpec& dialog) {
+    shown.append({QStringLiteral("save"), dialog.title, QString()});
+    dialogs.append(dialog);
     if (fileNames.empty()) return QString();
     const QString f = fileNames.front();
     fileNames.pop_front();
-    return WithDefaultExtension(f, spec.defaultExtension);
+    return WithDefaultExtension(f, dialog.defaultExtension);
 }
 
 bool ScriptedPrompts::ChoosePrinter(QPrinter* printer) {
