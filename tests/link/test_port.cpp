@@ -75,9 +75,8 @@ void TestPort::openTwiceFails() {
 
 void TestPort::openFailures() {
     SimHarness h(1);
-    ScriptedPrompts prompts;
-    VirtualClock clock;
-    RegisterLink link(prompts, clock);
+    PortOnSim line;
+    auto& [prompts, clock, link] = line;
     link.settings.port = 7;  // nothing linked as COM7
     QCOMPARE(link.OpenRegisterPort(false), 1);
     QVERIFY(prompts.shown.isEmpty());
@@ -113,9 +112,8 @@ void TestPort::sendWithoutPort() {
 
 void TestPort::sendModes() {
     SimHarness h(1);
-    ScriptedPrompts prompts;
-    VirtualClock clock;
-    RegisterLink link(prompts, clock);
+    PortOnSim line;
+    auto& [prompts, clock, link] = line;
     link.settings.port = 1;
     QCOMPARE(link.OpenRegisterPort(true), 0);
     uint8_t text[8] = {'A', 'B', 0, 'C', 'D', 'E', 'F', 'G'};
@@ -145,9 +143,8 @@ void TestPort::writeTimeoutArithmetic() {
     QCOMPARE(SendWriteConstant(bytes, uint32_t(baud)), constant);
     // A send leaves the read time-outs for the reply: 10 ms a byte plus 1000 ms.
     SimHarness h(1);
-    ScriptedPrompts prompts;
-    VirtualClock clock;
-    RegisterLink link(prompts, clock);
+    PortOnSim line;
+    auto& [prompts, clock, link] = line;
     link.settings.port = 1;
     link.settings.baud = uint32_t(baud);
     QCOMPARE(link.OpenRegisterPort(true), 0);
@@ -197,9 +194,8 @@ void TestPort::heldLineWaitsForTheDialog() {
 
 void TestPort::flushDrainsStaleInput() {
     SimHarness h(1);
-    ScriptedPrompts prompts;
-    VirtualClock clock;
-    RegisterLink link(prompts, clock);
+    PortOnSim line;
+    auto& [prompts, clock, link] = line;
     link.settings.port = 1;
     QCOMPARE(link.OpenRegisterPort(true), 0);
     uint8_t q[10] = {2, 1, 10, 0, 1, 0x80, 'Q', 0, 0, 3};
@@ -217,9 +213,8 @@ void TestPort::flushDrainsStaleInput() {
 
 void TestPort::readReturnsAsSoonAsComplete() {
     SimHarness h(1);
-    ScriptedPrompts prompts;
-    VirtualClock clock;
-    RegisterLink link(prompts, clock);
+    PortOnSim line;
+    auto& [prompts, clock, link] = line;
     link.settings.port = 1;
     QCOMPARE(link.OpenRegisterPort(true), 0);
     uint8_t q[10] = {2, 1, 10, 0, 1, 0x80, 'Q', 0, 1 ^ 10 ^ 1 ^ 0x80 ^ 'Q', 3};

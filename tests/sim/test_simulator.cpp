@@ -26,16 +26,9 @@ private slots:
 };
 
 namespace {
-struct Line {
-    Line() : link(prompts, clock) {}
-    ScriptedPrompts prompts;
-    VirtualClock clock;
-    RegisterLink link;
-    bool Open(int port = 1) {
-        link.settings.port = port;
-        return link.OpenRegisterPort(true) == 0;
-    }
-    // A request and the frames it brings, answered as the program answers them.
+// The program's side, with a request and the frames it brings answered as the
+// program answers them.
+struct Line : PortOnSim {
     QList<QByteArray> Download(uint8_t command, uint16_t number, int length, uint16_t argument = 0) {
         link.FlushPort();
         SendRequest(link, link.registerAddress, number, command, argument);

@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 #include <thread>
 
+#include "link/registerlink.h"
 #include "simulator.h"
+#include "support/testsupport.h"
 
 class SimHarness {
 public:
@@ -39,3 +41,15 @@ private:
 // A frame as the register sends it (for expectations).
 QByteArray RegisterFrame(int length, uint16_t number, uint8_t command, const QByteArray& payload,
                          uint8_t address = 1);
+
+// The program's side of the line: a port of its own, with scripted prompts and a
+// virtual clock, opened on the simulated register.
+struct PortOnSim {
+    ScriptedPrompts prompts;
+    VirtualClock clock;
+    RegisterLink link{prompts, clock};
+    bool Open(int port = 1) {
+        link.settings.port = port;
+        return link.OpenRegisterPort(true) == 0;
+    }
+};
