@@ -7,9 +7,6 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   fonts-liberation2
 )
-if [[ "${1:-}" == "--run" ]]; then
-  packages+=(qt6-gtk-platformtheme)
-fi
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -5,7 +5,7 @@
 # ustaw.cfg and, by default, the databases you save).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh" --run
+"$root/scripts/install-deps.sh"
 "$root/scripts/build.sh"
 build="${TUVO_BUILD_DIR:-$root/build}"
 
