@@ -27,7 +27,6 @@ bool Program::Start(const QString& lockPath) {
     splash->show();
     splash->repaint();
     QApplication::processEvents();
-    QApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Zelk Tuvo"));
     QApplication::setWindowIcon(ApplicationIcon());
     // Qt's own dialogs and buttons in Polish.

@@ -55,8 +55,6 @@ QList<int> RegisterGoodsMirror::Occupied() const {
     return out;
 }
 
-int RegisterGoodsMirror::Count() const { return int(Occupied().size()); }
-
 QString PcGoodsListRow(WorkImage& image, int n) {
     const GoodsFields g = ReadGoodsRecord(image, n);
     return PadLeft(QString::number(n) + QStringLiteral(". "), 6) + FitRight(g.name, 20) + QLatin1Char(' ') +

@@ -23,7 +23,6 @@ public:
     // HALO index, last sale and unit stay.
     void UpdateFromPc(int n, const QByteArray& pcRecord);
     QList<int> Occupied() const;
-    int Count() const;
 
 private:
     QByteArray data_;

@@ -9,6 +9,16 @@
 #include "support/simharness.h"
 #include "support/testsupport.h"
 
+namespace {
+// Nobody reads the line any more: a large send fills it up and the line takes
+// nothing more. Returns what SendBytes returned; big is the buffer as it left it.
+int FillPausedLine(SimHarness& h, RegisterLink& link, QByteArray& big) {
+    h.Pause();
+    big = QByteArray(1 << 18, '\x55');
+    return link.SendBytes(reinterpret_cast<uint8_t*>(big.data()), 1, int(big.size()));
+}
+}  // namespace
+
 class TestPort : public QObject {
     Q_OBJECT
 private slots:
@@ -114,8 +124,7 @@ void TestPort::sendModes() {
     SimHarness h(1);
     PortOnSim line;
     auto& [prompts, clock, link] = line;
-    link.settings.port = 1;
-    QCOMPARE(link.OpenRegisterPort(true), 0);
+    QVERIFY(line.Open());
     uint8_t text[8] = {'A', 'B', 0, 'C', 'D', 'E', 'F', 'G'};
     QCOMPARE(link.SendBytes(text, 0, 8), 0);
     uint8_t noZero[4] = {'W', 'X', 'Y', 'Z'};
@@ -145,9 +154,8 @@ void TestPort::writeTimeoutArithmetic() {
     SimHarness h(1);
     PortOnSim line;
     auto& [prompts, clock, link] = line;
-    link.settings.port = 1;
     link.settings.baud = uint32_t(baud);
-    QCOMPARE(link.OpenRegisterPort(true), 0);
+    QVERIFY(line.Open());
     QByteArray frame(bytes, '\x55');
     QCOMPARE(link.SendBytes(reinterpret_cast<uint8_t*>(frame.data()), 1, bytes), 0);
     QCOMPARE(link.Timeouts().writeConstant, constant);
@@ -158,15 +166,12 @@ void TestPort::writeTimeoutArithmetic() {
 
 void TestPort::idleLimitWithoutFlowControl() {
     SimHarness h(1);
-    ScriptedPrompts prompts;
-    VirtualClock clock;
+    PortOnSim line;
+    auto& [prompts, clock, link] = line;
     clock.timeoutDivisor = 1000000000;  // each attempt gives up at once
-    RegisterLink link(prompts, clock);
-    link.settings.port = 1;
-    QCOMPARE(link.OpenRegisterPort(true), 0);
-    h.Pause();  // nobody reads the line: it fills up and takes nothing more
-    QByteArray big(1 << 18, '\x55');
-    QCOMPARE(link.SendBytes(reinterpret_cast<uint8_t*>(big.data()), 1, big.size()), 1);
+    QVERIFY(line.Open());
+    QByteArray big;
+    QCOMPARE(FillPausedLine(h, link, big), 1);
     QCOMPARE(uint8_t(big[0]), uint8_t(0));
     QCOMPARE(clock.pauses.size(), 1001);
     QVERIFY(std::all_of(clock.pauses.begin(), clock.pauses.end(), [](int ms) { return ms == 1; }));
@@ -175,18 +180,15 @@ void TestPort::idleLimitWithoutFlowControl() {
 
 void TestPort::heldLineWaitsForTheDialog() {
     SimHarness h(1);
-    ScriptedPrompts prompts;
-    VirtualClock clock;
-    clock.timeoutDivisor = 1000000000;
-    RegisterLink link(prompts, clock);
-    link.settings.port = 1;
+    PortOnSim line;
+    auto& [prompts, clock, link] = line;
+    clock.timeoutDivisor = 1000000000;  // each attempt gives up at once
     link.settings.xonXoff = 1;
-    QCOMPARE(link.OpenRegisterPort(true), 0);
-    h.Pause();
+    QVERIFY(line.Open());
     int shown = 0;
     link.waitForLine = [&] { return ++shown < 3; };  // the user gives up at the third wait
-    QByteArray big(1 << 18, '\x55');
-    QCOMPARE(link.SendBytes(reinterpret_cast<uint8_t*>(big.data()), 1, big.size()), 1);
+    QByteArray big;
+    QCOMPARE(FillPausedLine(h, link, big), 1);
     QCOMPARE(shown, 3);
     QCOMPARE(uint8_t(big[0]), uint8_t(0));
     QVERIFY(clock.pauses.isEmpty());
@@ -196,8 +198,7 @@ void TestPort::flushDrainsStaleInput() {
     SimHarness h(1);
     PortOnSim line;
     auto& [prompts, clock, link] = line;
-    link.settings.port = 1;
-    QCOMPARE(link.OpenRegisterPort(true), 0);
+    QVERIFY(line.Open());
     uint8_t q[10] = {2, 1, 10, 0, 1, 0x80, 'Q', 0, 0, 3};
     for (int i = 0; i < 3; ++i) {
         q[8] = 1 ^ 10 ^ 1 ^ 0x80 ^ 'Q';
@@ -215,8 +216,7 @@ void TestPort::readReturnsAsSoonAsComplete() {
     SimHarness h(1);
     PortOnSim line;
     auto& [prompts, clock, link] = line;
-    link.settings.port = 1;
-    QCOMPARE(link.OpenRegisterPort(true), 0);
+    QVERIFY(line.Open());
     uint8_t q[10] = {2, 1, 10, 0, 1, 0x80, 'Q', 0, 1 ^ 10 ^ 1 ^ 0x80 ^ 'Q', 3};
     link.SendBytes(q, 1, 10);  // read time-out now 1100 ms
     QElapsedTimer t;
