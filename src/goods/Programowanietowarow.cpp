@@ -32,6 +32,7 @@
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
+#include "link/recordsend.h"
 #include "link/registerlink.h"
 
 using namespace layout;
@@ -369,15 +370,10 @@ void TProgramowanieTowarow::AddGoodsRecord() {
     }
     ProposeNextGoodsNumber();
     if (CheckBox4->isChecked()) {
-        RegisterLink& link = s_.link;
-        link.FlushPort();
-        SendGoodsRecord(link, s_.image, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0);
-        int r = ReadAck(link);
-        if (r == AckBusy) {
-            s_.clock.Sleep(800);
-            r = ReadAck(link);
-        }
-        if (r != AckAccepted && r != AckAcceptedEnd)
+        s_.link.FlushPort();
+        if (!SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
+                        AckReading{true, 0, 800, {}})
+                 .Accepted())
             s_.prompts.Message(QStringLiteral("Błąd! Kasa nie potwierdziła zapisu towaru!"));
     }
 }
@@ -454,18 +450,11 @@ void TProgramowanieTowarow::BitBtn3Click() {
 void TProgramowanieTowarow::BitBtn2Click() {
     const int n = SelectedNumber();
     if (n <= 0) return;
-    RegisterLink& link = s_.link;
-    link.FlushPort();
-    std::fill(std::begin(link.rxBuffer), std::end(link.rxBuffer), 0);
-    link.FlushPort();
-    SendGoodsRecord(link, s_.image, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0);
-    s_.clock.Sleep(700);
-    int r = ReadAck(link);
-    if (r == AckBusy) {
-        s_.clock.Sleep(800);
-        r = ReadAck(link);
-    }
-    s_.prompts.Message(r == AckAccepted || r == AckAcceptedEnd
+    s_.link.FlushPort();
+    s_.link.FlushPort();
+    const RecordAnswer answer = SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n,
+                                           ConfirmGoodsEntry ? 1 : 0, AckReading{true, 700, 800, {}});
+    s_.prompts.Message(answer.Accepted()
                            ? QStringLiteral("Towar zapisano w kasie")
                            : QStringLiteral("Błąd! Kasa nie potwierdziła zapisu towaru!"));
 }

@@ -193,3 +193,15 @@ int RemoveGoodsFromQuickKeys(WorkImage& image, int goodsNumber) {
     }
     return changed;
 }
+
+int UnlinkPackagingFromGoods(WorkImage& image, int packaging) {
+    if (packaging < 1 || packaging > 255) return 0;
+    const QByteArray table = image.ReadBytesAt(kGoods.First(), kGoods.count * kGoods.recordSize);
+    int changed = 0;
+    for (int n = 1; n <= kGoods.count; ++n) {
+        if (uint8_t(table[(n - 1) * kGoods.recordSize + goods::kPackaging]) != packaging) continue;
+        image.WriteByteAt(kGoods.Offset(n) + goods::kPackaging, 0);
+        ++changed;
+    }
+    return changed;
+}

@@ -47,3 +47,7 @@ bool StoreRegisterGoodsRecord(WorkImage& image, const QByteArray& record);
 // entries of that key move up and the key's count drops. Keys without n stay as
 // they are. Returns how many keys changed.
 int RemoveGoodsFromQuickKeys(WorkImage& image, int goodsNumber);
+
+// Sets the packaging field of every goods record that refers to packaging n to 0
+// (the packaging is about to be deleted). Returns how many records changed.
+int UnlinkPackagingFromGoods(WorkImage& image, int packaging);

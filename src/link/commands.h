@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "image/smalltables.h"
+
 class RegisterLink;
 class WorkImage;
 
@@ -17,7 +19,6 @@ bool SendFrame(RegisterLink& link, uint8_t address, int length, uint16_t number,
 
 // Records of the seven numbered tables, copied from the image. An empty slot (or a
 // number outside the table) sends nothing and gives false.
-enum class RecordTable { Goods, Discounts, Cashiers, PaymentForms, Currencies, Packagings, Groups };
 bool SendTableRecord(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t number,
                      int record, uint8_t confirm);
 bool SendGoodsRecord(RegisterLink& link, WorkImage& image, uint16_t number, int goods, uint8_t confirm);

@@ -10,6 +10,12 @@
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
 #include "sync/Synchtow.h"
+#include "tables/Programowanieformplatnosci.h"
+#include "tables/Programowaniegrup.h"
+#include "tables/Programowaniekasjerow.h"
+#include "tables/Programowanieopakowan.h"
+#include "tables/Programowanierabatow.h"
+#include "tables/Programowaniewalutobcych.h"
 
 void FormRegistry::Add(TForm* form) {
     order_.append(form);
@@ -25,9 +31,16 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TNowaBazaD(s, main));
     forms.Add(new TCzekajNaRS(s, main));
     forms.Add(new TListaTowarow(s, main));
-    forms.Add(new TListaTowarowTandem(s, main));
+    auto* linkedGoods = new TListaTowarowTandem(s, main);
+    forms.Add(linkedGoods);
     auto* edit = new TEdycjaTowaru(s, goods, main);
     forms.Add(edit);
     goods->SetEditDialog(edit);
     forms.Add(new TSynchronizacjaBazyTowarowej(s, edit, main));
+    forms.Add(new TProgramowanieGrupTowarowych(s, main));
+    forms.Add(new TProgramowanieOpakowan(s, linkedGoods, main));
+    forms.Add(new TProgramowanieKasjerow(s, main));
+    forms.Add(new TProgramowanieRabatow(s, main));
+    forms.Add(new TProgramowanieFormPlatnosci(s, main));
+    forms.Add(new TProgramowanieWalutObcych(s, main));
 }

@@ -32,6 +32,7 @@
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registererrors.h"
+#include "link/recordsend.h"
 #include "link/registerlink.h"
 
 using namespace layout;
@@ -448,17 +449,11 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
         if (Ticked(CheckListBox1, row)) {
             const int plu = Plu(CheckListBox1, row);
             if (++ordinal == selected) frame |= LastFrameFlag;
-            // A reply left from an earlier record must not pass for this one's.
-            link.rxBuffer[0] = 0;
-            SendGoodsRecord(link, s_.image, frame, plu, confirmFlag);
-            s_.clock.Sleep(1000);
-            int r = ReadAck(link);
-            if (r == AckBusy) {
-                Label28->show();
-                s_.clock.Sleep(LowByteIsOne(frame) ? 1500 : 450);
-                Label28->hide();
-                r = ReadAck(link);
-            }
+            const RecordAnswer answer =
+                SendRecord(link, s_.image, RecordTable::Goods, frame, plu, confirmFlag,
+                           AckReading{true, 1000, LowByteIsOne(frame) ? 1500 : 450,
+                                      [this](bool busy) { Label28->setVisible(busy); }});
+            const int r = answer.ack;
             if (r == AckAccepted || r == AckAcceptedEnd) {
                 ++sent;
                 Label27->setText(QString::number(sent) + QLatin1Char('/') + QString::number(selected));
@@ -469,7 +464,7 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
                 ++failures;
                 failureList += QLatin1Char('\n') + QString::number(plu) + QLatin1Char('.') +
                                s_.image.ReadTextAt(kGoods.Offset(plu) + goods::kName, goods::kNameWidth) +
-                               QStringLiteral(" - ") + RegisterErrorText(link.rxBuffer[8]);
+                               QStringLiteral(" - ") + RegisterErrorText(answer.errorCode);
                 Label43->show();
                 Label44->setText(QString::number(failures));
                 Label44->show();
@@ -581,11 +576,8 @@ void TSynchronizacjaBazyTowarowej::VerifyBarcodes() {
         const QByteArray reg = NormalisedBarcode(mirror.Record(plu).mid(reggoods::kBarcode, goods::kBarcodeWidth));
         if (pc == reg) continue;
         differences = true;
-        SendGoodsRecord(link, s_.image, frame, plu, 0);
-        if (ReadAck(link) == AckBusy) {
-            s_.clock.Sleep(LowByteIsOne(frame) ? 1000 : 450);
-            ReadAck(link);
-        }
+        SendRecord(link, s_.image, RecordTable::Goods, frame, plu, 0,
+                   AckReading{true, 0, LowByteIsOne(frame) ? 1000 : 450, {}});
         ++frame;
     }
     if (differences) {

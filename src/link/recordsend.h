@@ -1,0 +1,30 @@
+#pragma once
+// One record frame and its answer, the way every editor and synchronization
+// window sends a record: forget the last reply, send, optionally pause, read the
+// acknowledgement, and on a busy register pause and read once more.
+#include <cstdint>
+#include <functional>
+
+#include "image/smalltables.h"
+
+class RegisterLink;
+class WorkImage;
+
+struct AckReading {
+    bool read = true;       // false: the frame is sent and nothing is read
+    int pauseBefore = 0;    // ms before the first read
+    int busyPause = -1;     // ms before the second read after a busy answer; < 0: no second read
+    // Told true when the busy pause starts and false when it ends (a window's
+    // "busy" label).
+    std::function<void(bool)> onBusy;
+};
+
+struct RecordAnswer {
+    bool sent = false;  // false: the slot was empty or out of range, nothing went out
+    int ack = -1;       // the AckResult of the last read; -1 when nothing was read
+    int errorCode = 0;  // the register's code when ack is AckRegisterError
+    bool Accepted() const;  // AckAccepted or AckAcceptedEnd
+};
+
+RecordAnswer SendRecord(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t frameNumber,
+                        int record, uint8_t confirm, const AckReading& how);
