@@ -81,6 +81,7 @@ public:
     void Button3Click();  // delete
     void SendClick();
     int SelectedNumber() const;  // column 0 of the selected row, 0 when none
+    const SmallTable& Table() const { return d_.table; }
 
 protected:
     void FormShow() override;
