@@ -132,7 +132,9 @@ void TTableEditor::FormShow() {
 
 bool TTableEditor::FormKeyDown(int key) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        BitBtn4->click();
+        // A focused button takes Enter as its own press; elsewhere Enter adds.
+        auto* button = qobject_cast<QPushButton*>(focusWidget());
+        (button ? button : BitBtn4)->click();
         return true;
     }
     return TForm::FormKeyDown(key);

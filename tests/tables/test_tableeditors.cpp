@@ -559,7 +559,10 @@ void TestTableEditors::openedFromMainWindow() {
                            "TProgramowanieRabatow", "TProgramowanieFormPlatnosci", "TProgramowanieWalutObcych"};
     for (int i = 0; i < 6; ++i) {
         QVERIFY(main.ProgramowanieBazyTree->topLevelItem(items[i])->flags() & Qt::ItemIsEnabled);
-        QVERIFY(forms.Get<TTableEditor>(QString::fromLatin1(names[i])));
+        auto* editor = forms.Get<TTableEditor>(QString::fromLatin1(names[i]));
+        QVERIFY(editor);
+        // Every editor fits a 1280x768 screen.
+        QVERIFY2(editor->minimumSizeHint().width() <= 1280 && editor->minimumSizeHint().height() <= 700, names[i]);
     }
 }
 
