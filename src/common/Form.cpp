@@ -35,3 +35,12 @@ QLabel* TForm::Caption(const QString& text, QWidget* field, const char* name) {
     field->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QLatin1Char(':')).trimmed());
     return label;
 }
+
+QLabel* TForm::HeadingLabel(const QString& text) {
+    auto* label = new QLabel(text, this);
+    QFont f = label->font();
+    f.setPointSize(f.pointSize() + 4);
+    f.setBold(true);
+    label->setFont(f);
+    return label;
+}

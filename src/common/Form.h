@@ -26,6 +26,8 @@ protected:
     // A control with its caption as buddy, so assistive technology (and tests
     // driving the program from outside) find the field by its caption.
     QLabel* Caption(const QString& text, QWidget* field, const char* name = nullptr);
+    // The large bold heading at the top of an editor.
+    QLabel* HeadingLabel(const QString& text);
     template <class T>
     T* Named(T* widget, const char* name) {
         widget->setObjectName(QLatin1String(name));

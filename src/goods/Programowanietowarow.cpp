@@ -59,12 +59,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     setObjectName(QStringLiteral("TProgramowanieTowarow"));
     setWindowTitle(QStringLiteral("Edycja bazy towarowej"));
     auto* outer = new QVBoxLayout(this);
-    auto* heading = new QLabel(QStringLiteral("Edycja bazy towarowej PC"), this);
-    QFont hf = heading->font();
-    hf.setPointSize(hf.pointSize() + 4);
-    hf.setBold(true);
-    heading->setFont(hf);
-    outer->addWidget(heading);
+    outer->addWidget(HeadingLabel(QStringLiteral("Edycja bazy towarowej PC")));
     auto* columns = new QHBoxLayout;
     outer->addLayout(columns, 1);
 

@@ -23,11 +23,7 @@ TTableEditor::TTableEditor(Services& services, const TableEditorDescription& d, 
     setObjectName(QLatin1String(d.className));
     setWindowTitle(d.caption);
     auto* outer = new QVBoxLayout(this);
-    Heading = Named(new QLabel(d.heading, this), "Heading");
-    QFont hf = Heading->font();
-    hf.setPointSize(hf.pointSize() + 4);
-    hf.setBold(true);
-    Heading->setFont(hf);
+    Heading = Named(HeadingLabel(d.heading), "Heading");
     outer->addWidget(Heading);
     auto* columns = new QHBoxLayout;
     outer->addLayout(columns, 1);
