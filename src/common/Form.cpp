@@ -1,6 +1,7 @@
 #include "common/Form.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 #include "common/Keypreview.h"
 
@@ -12,6 +13,11 @@ TForm::TForm(Services& services, QWidget* parent)
 bool TForm::FormKeyDown(int key) {
     if (key == Qt::Key_Escape) {
         close();
+        return true;
+    }
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && enterButton_) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        (focused ? focused : enterButton_)->click();
         return true;
     }
     return false;
@@ -42,5 +48,16 @@ QLabel* TForm::HeadingLabel(const QString& text) {
     f.setPointSize(f.pointSize() + 4);
     f.setBold(true);
     label->setFont(f);
+    return label;
+}
+
+QLabel* TForm::Marker(const QString& text, const char* name) {
+    auto* label = new QLabel(text, this);
+    if (name) label->setObjectName(QLatin1String(name));
+    label->setStyleSheet(QStringLiteral("color: red"));
+    QSizePolicy p = label->sizePolicy();
+    p.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(p);
+    label->hide();
     return label;
 }

@@ -7,6 +7,7 @@
 #include "common/services.h"
 
 class QLabel;
+class QPushButton;
 class KeyPreview;
 
 class TForm : public QDialog {
@@ -17,7 +18,7 @@ public:
 
 protected:
     // Called before the focused control sees the key; true when handled. The
-    // default closes the form on Escape.
+    // default closes the form on Escape and presses the Enter button.
     virtual bool FormKeyDown(int key);
     virtual void FormShow() {}
     void showEvent(QShowEvent* event) override;
@@ -26,8 +27,14 @@ protected:
     // A control with its caption as buddy, so assistive technology (and tests
     // driving the program from outside) find the field by its caption.
     QLabel* Caption(const QString& text, QWidget* field, const char* name = nullptr);
+    // Enter presses this button, unless another button has the focus, which then
+    // takes Enter as its own press.
+    void EnterPresses(QPushButton* button) { enterButton_ = button; }
     // The large bold heading at the top of an editor.
     QLabel* HeadingLabel(const QString& text);
+    // A red "fill this in" marker, hidden at first. It keeps its room while
+    // hidden, so showing it moves nothing.
+    QLabel* Marker(const QString& text, const char* name);
     template <class T>
     T* Named(T* widget, const char* name) {
         widget->setObjectName(QLatin1String(name));
@@ -38,4 +45,5 @@ protected:
 
 private:
     KeyPreview* keys_;
+    QPushButton* enterButton_ = nullptr;
 };

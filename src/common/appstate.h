@@ -1,6 +1,7 @@
 #pragma once
 // Application-wide state that the main window owns and every window reads.
 #include <QString>
+#include <QStringList>
 
 enum WorkModeValue : int {
     ModeNone = 0,          // no database, no register
@@ -16,6 +17,8 @@ struct AppState {
     QString recordCurrencySymbol = QStringLiteral("PLN");
     QString startDirectory;
     bool saveCompleted = false;
+    // Names of the register's goods units 1-3, as last read from or sent to it.
+    QStringList goodsUnits;
 
     bool DatabaseLoaded() const { return workMode == ModeOffline || workMode == ModeOnline; }
     bool PortOpen() const { return workMode == ModeRegisterOnly || workMode == ModeOnline; }

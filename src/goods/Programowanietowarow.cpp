@@ -43,14 +43,6 @@ const QStringList kColumns = {"Nr", "Nazwa", "VAT", "Cena", "Kod kreskowy", "Gru
                               "Tandem", "Cena sztywna", "Sprz. na sztuki", "HALO", "Jedn."};
 const int kWidths[] = {39, 211, 45, 72, 102, 97, 74, 67, 77, 42, 32};
 
-QLabel* Marker(QWidget* parent, const QString& text, const char* name) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->setStyleSheet(QStringLiteral("color: red"));
-    l->hide();
-    return l;
-}
-
 QStringList Letters() { return {"A", "B", "C", "D", "E", "F", "G"}; }
 
 }  // namespace
@@ -77,9 +69,9 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     Edit1->setMaxLength(10);
     Edit2 = Named(new QLineEdit(this), "Edit2");
     Edit2->setMaxLength(13);
-    Label10 = Marker(this, QStringLiteral("Wprowadź numer!"), "Label10");
-    Label8 = Marker(this, QStringLiteral("Wprowadź nazwę!"), "Label8");
-    Label11 = Marker(this, QStringLiteral("Wprowadź cenę!"), "Label11");
+    Label10 = Marker(QStringLiteral("Wprowadź numer!"), "Label10");
+    Label8 = Marker(QStringLiteral("Wprowadź nazwę!"), "Label8");
+    Label11 = Marker(QStringLiteral("Wprowadź cenę!"), "Label11");
     fields->addWidget(Caption(QStringLiteral("Numer towaru w kasie"), Edit4), 0, 0);
     fields->addWidget(Edit4, 0, 1);
     fields->addWidget(Label10, 0, 2);
@@ -245,6 +237,10 @@ void TProgramowanieTowarow::FillLists() {
     ComboBox2->clear();
     ComboBox2->addItems(GroupEntries(s_.image, QStringLiteral(". ")));
     ComboBox2->setCurrentIndex(0);
+    for (int unit = 1; unit <= 3; ++unit) {
+        const QString name = unit <= s_.app.goodsUnits.size() ? s_.app.goodsUnits[unit - 1].trimmed() : QString();
+        ComboBox4->setItemText(unit, name.isEmpty() ? QString::number(unit) : QString::number(unit) + QLatin1Char(' ') + name);
+    }
     ComboBox4->setCurrentIndex(0);
     NumerOpakowania->clear();
     NumerOpakowania->addItem(QStringLiteral("Brak"));

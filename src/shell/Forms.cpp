@@ -10,12 +10,18 @@
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
 #include "sync/Synchtow.h"
+#include "tables/Jednostkitowarowe.h"
 #include "tables/Programowanieformplatnosci.h"
 #include "tables/Programowaniegrup.h"
 #include "tables/Programowaniekasjerow.h"
+#include "tables/Programowanienip.h"
 #include "tables/Programowanieopakowan.h"
 #include "tables/Programowanierabatow.h"
+#include "tables/Programowaniestawekptu.h"
+#include "tables/Programowanietablicyhalo.h"
 #include "tables/Programowaniewalutobcych.h"
+#include "tables/Programowaniewalutyewidencyjnej.h"
+#include "tables/Programowaniezegara.h"
 
 void FormRegistry::Add(TForm* form) {
     order_.append(form);
@@ -43,4 +49,10 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TProgramowanieRabatow(s, main));
     forms.Add(new TProgramowanieFormPlatnosci(s, main));
     forms.Add(new TProgramowanieWalutObcych(s, main));
+    forms.Add(new TProgramowanieStawekPTU(s, main));
+    forms.Add(new TProgramowanieZegara(s, main));
+    forms.Add(new TProgramowanieWalutyEwidencyjnej(s, main));
+    forms.Add(new TProgramowanieNIP(s, main));
+    forms.Add(new TProgramowanieTablicyHalo(s, main));
+    forms.Add(new TJednostkiTowarowe(s, main));
 }

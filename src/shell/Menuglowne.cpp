@@ -56,7 +56,7 @@ const Task kEditTasks[] = {
     {"Stawki PTU", "TProgramowanieStawekPTU", ModeTest::AnyDatabaseOrPort, false},
     {"Klawisze szybkie", "TProgramowanieKlawiszySzybkich2", ModeTest::AnyDatabaseOrPort, true},
     {"Tablica HALO", "TProgramowanieTablicyHalo", ModeTest::AnyDatabaseOrPort, false},
-    {"Zmiana waluty ewidencyjnej", "TProgramowanieWalutyEwidencyjnej", ModeTest::AnyDatabaseOrPort, false},
+    {"Zmiana waluty ewidencyjnej", "TProgramowanieWalutyEwidencyjnej", ModeTest::AnyDatabaseOrPort, true},
     {"Wydruk klawiatury", "TWydrukKlawiatury", ModeTest::Always, false},
     {"Eksport/import bazy do pliku CSV", "TEksportBazy", ModeTest::AnyDatabaseOrPort, true},
     {"Wydruk kodów kreskowych", "TDrukowanieKodowKreskowych", ModeTest::AnyDatabaseOrPort, true},

@@ -93,22 +93,11 @@ TTableEditor::TTableEditor(Services& services, const TableEditorDescription& d, 
     columns->addLayout(side_);
 
     connect(BitBtn4, &QPushButton::clicked, this, &TTableEditor::BitBtn4Click);
+    EnterPresses(BitBtn4);
     connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
     connect(Button3, &QPushButton::clicked, this, &TTableEditor::Button3Click);
     connect(SendButton, &QPushButton::clicked, this, &TTableEditor::SendClick);
     connect(ConfirmBox, &QCheckBox::clicked, this, [this](bool on) { confirmFlag = on ? 1 : 0; });
-}
-
-QLabel* TTableEditor::Marker(const QString& text, const char* name) {
-    auto* l = new QLabel(text, this);
-    if (name) l->setObjectName(QLatin1String(name));
-    l->setStyleSheet(QStringLiteral("color: red"));
-    // A marker keeps its room while hidden, so showing it moves nothing.
-    QSizePolicy p = l->sizePolicy();
-    p.setRetainSizeWhenHidden(true);
-    l->setSizePolicy(p);
-    l->hide();
-    return l;
 }
 
 void TTableEditor::AddRow(const QString& caption, QWidget* field, QLabel* marker) {
@@ -124,16 +113,6 @@ void TTableEditor::Require(QLineEdit* field, QLabel* marker) { required_.append(
 
 void TTableEditor::FormShow() {
     if (d_.fillWithoutDatabase || s_.app.DatabaseLoaded()) FillGrid();
-}
-
-bool TTableEditor::FormKeyDown(int key) {
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // A focused button takes Enter as its own press; elsewhere Enter adds.
-        auto* button = qobject_cast<QPushButton*>(focusWidget());
-        (button ? button : BitBtn4)->click();
-        return true;
-    }
-    return TForm::FormKeyDown(key);
 }
 
 void TTableEditor::FillGrid() {

@@ -85,12 +85,10 @@ public:
 
 protected:
     void FormShow() override;
-    bool FormKeyDown(int key) override;
 
     // Members add their own rows below the number and name.
     void AddRow(const QString& caption, QWidget* field, QLabel* marker = nullptr);
     void AddWide(QWidget* widget);
-    QLabel* Marker(const QString& text, const char* name);
     // A field that must not be empty, with its red marker.
     void Require(QLineEdit* field, QLabel* marker);
     // The column beside the grid, for a member's extra panel.

@@ -1,0 +1,46 @@
+#include "tables/Programowanienip.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/clock.h"
+#include "common/prompts.h"
+#include "link/commands.h"
+#include "link/frames.h"
+#include "link/registerlink.h"
+#include "tables/settingvalues.h"
+
+TProgramowanieNIP::TProgramowanieNIP(Services& services, QWidget* parent) : TForm(services, parent) {
+    setObjectName(QStringLiteral("TProgramowanieNIP"));
+    setWindowTitle(QStringLiteral("Programowanie NIP (szkoleniowo)"));
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(HeadingLabel(QStringLiteral("Programowanie NIP (szkoleniowo)")));
+    auto* fields = new QFormLayout;
+    outer->addLayout(fields);
+    Edit2 = Named(new QLineEdit(this), "Edit2");
+    Edit2->setMaxLength(16);
+    fields->addRow(Caption(QStringLiteral("NIP:"), Edit2), Edit2);
+    auto* buttons = new QHBoxLayout;
+    BitBtn5 = Named(new QPushButton(QStringLiteral("Programuj"), this), "BitBtn5");
+    BitBtn3 = Named(new QPushButton(QStringLiteral("&Anuluj"), this), "BitBtn3");
+    buttons->addWidget(BitBtn5);
+    buttons->addWidget(BitBtn3);
+    outer->addLayout(buttons);
+    connect(BitBtn5, &QPushButton::clicked, this, &TProgramowanieNIP::BitBtn5Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TProgramowanieNIP::BitBtn5Click() {
+    setEnabled(false);
+    RegisterLink& link = s_.link;
+    link.FlushPort();
+    if (SendNip(link, PaddedNip(Edit2->text()))) {
+        s_.clock.Sleep(1000);
+        if (ReadAck(link) == AckNoReply) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
+    }
+    setEnabled(true);
+}
