@@ -37,17 +37,23 @@ bool Flag(char c) { return c == 0 || c == 1; }
 
 }  // namespace
 
+bool RegisterSimulator::InOrder(uint8_t command, uint16_t frameNumber) {
+    // Within one run the frame number never falls. A run ends with its last-flag
+    // frame, a refusal, any other command, or silence; the next run may start at
+    // any number (the PC numbers some series by row).
+    const auto now = std::chrono::steady_clock::now();
+    const int low = frameNumber & 0x7FFF;
+    const bool newRun = low == 1 || command != run_.command || now - run_.at > std::chrono::seconds(2);
+    const bool ok = newRun || low >= run_.last;
+    run_ = (frameNumber & 0x8000) ? ProgramRun{} : ProgramRun{command, low, now};
+    return ok;
+}
+
 int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& frame) {
     SimState& s = state_;
     const char* p = frame.constData() + 7;  // payload
     const uint16_t frameNumber = W(frame.constData() + 4);
-    // Programming series: the frame number never falls within one run.
-    auto inOrder = [&]() {
-        const int low = frameNumber & 0x7FFF;
-        const bool ok = low == 1 || low >= lastProgrammed_;
-        lastProgrammed_ = (frameNumber & 0x8000) ? 0 : low;
-        return ok;
-    };
+    auto inOrder = [&]() { return InOrder(command, frameNumber); };
     switch (command) {
         case 'T':
             if (length != 78) break;

@@ -190,9 +190,9 @@ void RegisterSimulator::Run() {
 
 void RegisterSimulator::Serve(TimePoint now) {
     while (!pending_.empty() && pending_.front().due <= now) {
-        const QByteArray bytes = pending_.front().bytes;
+        const Pending p = pending_.front();
         pending_.pop_front();
-        Write(bytes);
+        Write(p.command.isEmpty() ? p.bytes : Execute(p.command));
     }
     for (;;) {
         // During an electronic copy every 0xAA asks for more text.
@@ -242,6 +242,7 @@ void RegisterSimulator::HandleFrame(const QByteArray& f) {
         return;
     }
     series_.active = false;  // any other frame ends a transfer in progress
+    if (!std::strchr("TRKFWZG", char(command)) || command == 0) EndRun();
     copyPos_ = -1;
     if (Crc(f) != uint8_t(f[f.size() - 2])) {
         Write(Ack(1));  // the frame is incorrect
@@ -251,6 +252,7 @@ void RegisterSimulator::HandleFrame(const QByteArray& f) {
 }
 
 void RegisterSimulator::HandleControl(uint8_t status) {
+    EndRun();
     if (status == 4) {
         std::erase_if(pending_, [](const Pending& p) { return p.cancelOnAbort; });
     }
@@ -282,17 +284,37 @@ void RegisterSimulator::HandleCommand(const QByteArray& f) {
         return;
     }
     Fault* fault = MatchFault(command);
-    if (fault && fault->kind == FaultKind::NoReply) return;
-    if (fault && fault->kind == FaultKind::Error) {
-        Write(ErrorFrame(fault->param));
+    if (fault && fault->kind == FaultKind::NoReply) {
+        EndRun();  // the frame was lost: the PC's run is over
         return;
     }
-    const int error = Program(command, length, f);
-    const QByteArray answer = error == kOutOfOrder      ? Ack(2)
-                              : error == kUnknownCommand ? ErrorFrame(0)
-                              : error                    ? ErrorFrame(error)
-                                                         : Ack((number & 0x8000) ? 3 : 0);
-    Respond(fault, answer);
+    if (fault && fault->kind == FaultKind::Error) {
+        Write(ErrorFrame(fault->param));
+        EndRun();
+        return;
+    }
+    if (fault && fault->kind == FaultKind::PaperOut) {
+        // The command waits for paper: carried out when the PC waits on, dropped
+        // when it gives up (control status 4).
+        Write(Answer(2));
+        Later(150, QByteArray(), true, f);
+        return;
+    }
+    Respond(fault, Execute(f));
+    if (fault && fault->kind != FaultKind::Busy && fault->kind != FaultKind::Delay &&
+        fault->kind != FaultKind::BusyPrinting)
+        EndRun();  // a mangled or refused answer ends the PC's run
+}
+
+QByteArray RegisterSimulator::Execute(const QByteArray& f) {
+    const uint8_t command = uint8_t(f[6]);
+    const uint16_t number = W(f.constData() + 4);
+    const int error = Program(command, int(f.size()), f);
+    if (error) EndRun();
+    return error == kOutOfOrder      ? Ack(2)
+           : error == kUnknownCommand ? ErrorFrame(0)
+           : error                    ? ErrorFrame(error)
+                                      : Ack((number & 0x8000) ? 3 : 0);
 }
 
 void RegisterSimulator::Respond(Fault* fault, const QByteArray& answer) {
@@ -453,8 +475,8 @@ QByteArray RegisterSimulator::ErrorFrame(int code) const {
     return Frame(11, 1, 'A', QByteArray(1, '\0') + QByteArray(1, char(code)));  // the code is byte 8
 }
 
-void RegisterSimulator::Later(int ms, const QByteArray& bytes, bool cancelOnAbort) {
-    Pending p{Clock::now() + std::chrono::milliseconds(ms), bytes, cancelOnAbort};
+void RegisterSimulator::Later(int ms, const QByteArray& bytes, bool cancelOnAbort, const QByteArray& command) {
+    Pending p{Clock::now() + std::chrono::milliseconds(ms), bytes, cancelOnAbort, command};
     auto at = std::upper_bound(pending_.begin(), pending_.end(), p,
                                [](const Pending& a, const Pending& b) { return a.due < b.due; });
     pending_.insert(at, p);

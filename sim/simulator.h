@@ -79,6 +79,14 @@ private:
         TimePoint due;
         QByteArray bytes;
         bool cancelOnAbort;
+        QByteArray command;  // a command held back (paper out): carried out when due
+    };
+    // The PC's current programming run: its record command, the low 15 bits of
+    // its last frame number and when that frame came.
+    struct ProgramRun {
+        uint8_t command = 0;
+        int last = 0;
+        TimePoint at;
     };
     struct Series {
         bool active = false;
@@ -101,6 +109,12 @@ private:
     static constexpr int kUnknownCommand = -1;  // answered with error 0
     static constexpr int kOutOfOrder = -2;      // answered with control status 2
     int Program(uint8_t command, int length, const QByteArray& f);
+    // Carries out a command and gives the answer it earns.
+    QByteArray Execute(const QByteArray& f);
+    // Whether a record frame keeps to the order of its run; a frame numbered 1, a
+    // different record command or a pause of over two seconds starts a new run.
+    bool InOrder(uint8_t command, uint16_t frameNumber);
+    void EndRun() { run_ = ProgramRun{}; }
     bool StartSeries(uint8_t command, uint16_t argument, uint16_t number);
     void SendSeriesFrame();
     QByteArray Frame(int length, uint16_t number, uint8_t command, const QByteArray& payload) const;
@@ -109,7 +123,7 @@ private:
     QByteArray ErrorFrame(int code) const;
     Fault* MatchFault(uint8_t command);
     void Write(const QByteArray& bytes);
-    void Later(int ms, const QByteArray& bytes, bool cancelOnAbort = false);
+    void Later(int ms, const QByteArray& bytes, bool cancelOnAbort = false, const QByteArray& command = {});
     void Record(bool fromPc, const QByteArray& bytes);
     void StreamCopyChunk();
 
@@ -133,7 +147,7 @@ private:
     TimePoint frameStarted_;
     std::deque<Pending> pending_;
     Series series_;
-    int lastProgrammed_ = 0;      // low 15 bits of the last frame of a series sent by the PC
+    ProgramRun run_;
     QByteArray copyText_;         // electronic copy being streamed
     int copyPos_ = -1;
 };

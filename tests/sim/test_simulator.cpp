@@ -7,6 +7,7 @@
 #include <QProcess>
 
 #include "image/imagestore.h"
+#include "image/smalltables.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -23,6 +24,8 @@ private slots:
     void cacheDump();
     void programmingIsKept();
     void addressAndOrder();
+    void runAfterFailedRun();
+    void paperOutHoldsTheCommand();
 };
 
 namespace {
@@ -236,6 +239,60 @@ void TestSimulator::addressAndOrder() {
     QCOMPARE(ReadAck(t.link), int(AckAccepted));
     SendCashierRecord(t.link, t.image, 2, 1, 0);
     QCOMPARE(ReadAck(t.link), int(AckRejectedOrder));
+}
+
+void TestSimulator::runAfterFailedRun() {
+    SimHarness h(1);
+    TestServices t;
+    t.link.settings.port = 1;
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    for (int n = 2; n <= 9; ++n)
+        t.image.WriteBytesAt(kCashierTable.area.Offset(n), CashierRecord{uint8_t(n), QStringLiteral("K%1").arg(n)}.Encode());
+    // A run numbered by row (3, 7, ...) that the register refuses at row 7 ends
+    // without its last-flag frame.
+    SendCashierRecord(t.link, t.image, 3, 3, 0);
+    QCOMPARE(ReadAck(t.link), int(AckAccepted));
+    h.AddFault(QStringLiteral("K:1:error:18"));
+    SendCashierRecord(t.link, t.image, 7, 7, 0);
+    QCOMPARE(ReadAck(t.link), int(AckRegisterError));
+    // The next run starts at its first row's number, below the failed run's last.
+    SendCashierRecord(t.link, t.image, 5, 5, 0);
+    QCOMPARE(ReadAck(t.link), int(AckAccepted));
+    SendCashierRecord(t.link, t.image, 9 | LastFrameFlag, 9, 0);
+    QCOMPARE(ReadAck(t.link), int(AckAcceptedEnd));
+    // A run whose frame was lost ends too.
+    h.AddFault(QStringLiteral("K:1:noreply"));
+    t.clock.timeoutDivisor = 10;
+    SendCashierRecord(t.link, t.image, 8, 8, 0);
+    QCOMPARE(ReadAck(t.link), int(AckNoReply));
+    SendCashierRecord(t.link, t.image, 2, 2, 0);
+    QCOMPARE(ReadAck(t.link), int(AckAccepted));
+    // Within one run a falling number is still out of order.
+    SendCashierRecord(t.link, t.image, 6, 6, 0);
+    QCOMPARE(ReadAck(t.link), int(AckAccepted));
+    SendCashierRecord(t.link, t.image, 4, 4, 0);
+    QCOMPARE(ReadAck(t.link), int(AckRejectedOrder));
+}
+
+void TestSimulator::paperOutHoldsTheCommand() {
+    SimHarness h(1);
+    TestServices t;
+    t.link.settings.port = 1;
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    t.image.WriteBytesAt(kGroupTable.area.Offset(4), GroupRecord{4, QStringLiteral("Napoje")}.Encode());
+    // The user says No: the register drops the command.
+    h.AddFault(QStringLiteral("G:1:paperout"));
+    t.prompts.answers = {PromptAnswer::No};
+    SendGroupRecord(t.link, t.image, kSingleFrame, 4, 0);
+    QCOMPARE(ReadAck(t.link), int(AckPaperStopped));
+    QTest::qWait(300);  // past the moment the paper would have come
+    h.sim.WithState([](SimState& s) { QVERIFY(!s.groups.Present(4)); });
+    // The user goes on: the register carries it out once paper is in.
+    h.AddFault(QStringLiteral("G:1:paperout"));
+    t.prompts.answers = {PromptAnswer::Yes};
+    SendGroupRecord(t.link, t.image, kSingleFrame, 4, 0);
+    QCOMPARE(ReadAck(t.link), int(AckAcceptedEnd));
+    h.sim.WithState([](SimState& s) { QVERIFY(s.groups.Present(4)); });
 }
 
 QTEST_GUILESS_MAIN(TestSimulator)
