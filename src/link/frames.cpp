@@ -79,7 +79,8 @@ int ReadReply(RegisterLink& link, int length) {
         return ReplyStop;
     }
     if (k < length) {
-        prompts.Message(QStringLiteral("Brak komunikacji."));
+        // A lost port has told the user already.
+        if (!link.Lost()) prompts.Message(QStringLiteral("Brak komunikacji."));
         return ReplyStop;
     }
     const uint8_t computed = FrameCrc8(rx, length);

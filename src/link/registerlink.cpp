@@ -79,8 +79,18 @@ int RegisterLink::OpenRegisterPort(bool showMessages) {
         return fail(QStringLiteral(" z takimi ustawieniami."));
     }
     countersKnown_ = false;
+    lost_ = false;
     LineState();  // clears whatever error was pending
     return 0;
+}
+
+void RegisterLink::PortLost() {
+    CloseHandle();
+    if (lost_) return;
+    lost_ = true;
+    prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(settings.port) +
+                     QStringLiteral(")."));
+    if (onLost) onLost();
 }
 
 bool RegisterLink::Configure() {
@@ -178,6 +188,12 @@ int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
         prompts_.Message(QStringLiteral("Nie wybrano portu komunikacyjnego."));
         return 1;
     }
+    if (lost_) {
+        // Until it is connected again, every send says what happened.
+        prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(settings.port) +
+                         QStringLiteral(")."));
+        return 1;
+    }
     int sent = 0;
     int idle = 0;
     for (;;) {
@@ -195,9 +211,15 @@ int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
             errno = EBADF;  // selected but not open: the line test below reports it
         }
         if (written < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) {
-            // The port was lost (an unplugged adapter): reopen and try again.
+            // The port was lost (an unplugged adapter): reopen and try again; a
+            // port that does not come back is given up.
+            const int port = settings.port;
             CloseHandle();
-            if (OpenRegisterPort(true) != 0) return 1;
+            if (OpenRegisterPort(false) != 0) {
+                settings.port = port;
+                PortLost();
+                return 1;
+            }
             continue;
         }
         if (written == n) return 0;
@@ -232,11 +254,18 @@ RegisterLink::Deadline RegisterLink::ReadDeadline(int n) const {
 int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
     if (fd_ < 0 || n <= 0) return 0;
     int got = 0;
+    bool hungUp = false;
     for (;;) {
         const ssize_t r = ::read(fd_, dst + got, size_t(n - got));
         if (r > 0) got += int(r);
         if (got >= n) break;
-        if (r < 0 && errno != EAGAIN && errno != EINTR) break;  // the other end went away
+        // A raw line reads 0 when nothing is there; after a hang-up it always
+        // does, and a vanished device fails outright.
+        if ((r == 0 && hungUp) || (r < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV))) {
+            PortLost();
+            break;
+        }
+        if (r < 0 && errno != EAGAIN && errno != EINTR) break;
         // Less than asked for: what there was has been taken, so wait for more
         // rather than asking again at once.
         const int left = MsUntil(deadline);
@@ -244,7 +273,11 @@ int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
         pollfd p{fd_, POLLIN, 0};
         const int ready = ::poll(&p, 1, left);
         if (ready <= 0) break;
-        if ((p.revents & (POLLHUP | POLLERR)) && !(p.revents & POLLIN)) break;
+        if (p.revents & (POLLERR | POLLNVAL)) {
+            PortLost();
+            break;
+        }
+        hungUp = (p.revents & POLLHUP) != 0;
     }
     return got;
 }

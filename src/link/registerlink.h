@@ -30,6 +30,12 @@ public:
     // false when the user gave up. Without it a held write counts as given up.
     std::function<bool()> waitForLine;
 
+    // Told once when the port is lost (an unplugged adapter, a hung-up line),
+    // after the port was closed and the user was told.
+    std::function<void()> onLost;
+    // The port went away since it was last opened.
+    bool Lost() const { return lost_; }
+
     void BackupSettings() { backup_ = settings; }
     void RestoreSettings() { settings = backup_; }
     const PortSettings& Backup() const { return backup_; }
@@ -70,12 +76,15 @@ private:
     int WriteWithin(const uint8_t* data, int n, int totalMs);
     bool Configure();
     void CloseHandle();
+    // Closes the port that went away and tells the user once.
+    void PortLost();
 
     Prompts& prompts_;
     Clock& clock_;
     PortSettings backup_;
     CommTimeouts timeouts_;
     int fd_ = -1;
+    bool lost_ = false;
     QString device_;
     bool countersKnown_ = false;
     int counters_[5] = {};

@@ -388,11 +388,18 @@ void TMenuGlowne::FormsCreated() {
     Button11->setEnabled(forms_.Find(QStringLiteral("TProgramowanieTowarow")) != nullptr);
 }
 
+TMenuGlowne::~TMenuGlowne() { s_.link.onLost = nullptr; }
+
 void TMenuGlowne::FormCreate() {
     s_.app.startDirectory = QDir::currentPath();
     s_.app.databaseModified = false;
     s_.link.settings = LoadTransmissionSettings(s_.app.startDirectory);
     s_.app.workMode = ModeNone;
+    // A register that went away takes the mode with it at once.
+    s_.link.onLost = [this] {
+        s_.app.PortClosed();
+        RefreshStatusPanel();
+    };
     if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol) == 0) {
         s_.app.databaseName = QStringLiteral("Bez nazwy");
         s_.app.DatabaseCreated();

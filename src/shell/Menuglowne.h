@@ -21,6 +21,7 @@ class TMenuGlowne : public QMainWindow {
     Q_OBJECT
 public:
     TMenuGlowne(Services& services, FormRegistry& forms);
+    ~TMenuGlowne() override;
 
     QToolButton* SpeedButton3;  // new database
     QToolButton* SpeedButton4;  // open

@@ -1,7 +1,11 @@
 // The COM port on a real pseudo-terminal: mapping, exclusive open, messages,
 // writes and their time-outs, draining; the settings file; error texts.
 #include <QtTest>
+#include <sys/resource.h>
+#include <thread>
 
+#include "link/commands.h"
+#include "link/frames.h"
 #include "link/portpath.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
@@ -36,6 +40,7 @@ private slots:
     void settingsFile();
     void errorTexts_data();
     void errorTexts();
+    void lostRegister();
 };
 
 void TestPort::comPortMapping() {
@@ -278,6 +283,61 @@ void TestPort::errorTexts() {
     ScriptedPrompts prompts;
     ShowRegisterError(prompts, code);
     QCOMPARE(prompts.Texts(), QStringList{message});
+}
+
+void TestPort::lostRegister() {
+    SimHarness h(1);
+    TestServices t;
+    t.link.settings.port = 1;
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    t.app.PortOpened();
+    int told = 0;
+    t.link.onLost = [&] {
+        ++told;
+        t.app.PortClosed();
+    };
+    h.Pause();  // the register goes quiet, then the cable is pulled mid-read
+    std::thread pull([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        h.Unplug();
+    });
+    rusage before {}, after {};
+    getrusage(RUSAGE_SELF, &before);
+    QElapsedTimer timer;
+    timer.start();
+    SendRequest(t.link, 1, 1, 'T', 0);
+    const int r = ReadReply(t.link, 91);
+    const qint64 ms = timer.elapsed();
+    getrusage(RUSAGE_SELF, &after);
+    pull.join();
+    auto cpuMs = [](const rusage& u) { return u.ru_utime.tv_sec * 1000 + u.ru_utime.tv_usec / 1000 + u.ru_stime.tv_sec * 1000 + u.ru_stime.tv_usec / 1000; };
+    QCOMPARE(r, int(ReplyStop));
+    QVERIFY2(ms < 100 + 50 + 150, qPrintable(QString::number(ms)));  // the 91-byte time-out is about 1.9 s
+    QVERIFY2(cpuMs(after) - cpuMs(before) < 100, "the read must not spin");
+    QVERIFY(t.link.Lost());
+    QVERIFY(!t.link.IsOpen());
+    QCOMPARE(told, 1);
+    QCOMPARE(t.app.workMode, int(ModeOffline));
+    QCOMPARE(t.prompts.Texts(), QStringList{"Utracono połączenie z kasą (COM1)."});
+    // The next operation says the same, not that no port was chosen.
+    t.prompts.Clear();
+    QCOMPARE(SendQuery(t.link, 1, 0x8001), false);
+    QCOMPARE(t.prompts.Texts(), QStringList{"Utracono połączenie z kasą (COM1)."});
+    QCOMPARE(told, 1);
+    // The adapter back in: the port opens and works again.
+    h.Replug();
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    QVERIFY(!t.link.Lost());
+    QVERIFY(SendQuery(t.link, 1, 0x8001));
+    QCOMPARE(t.link.Read(10), 10);
+    // Pulled again, now found by a write: the port does not reopen and is given up.
+    t.prompts.Clear();
+    t.app.PortOpened();
+    h.Unplug();
+    QVERIFY(!SendQuery(t.link, 1, 0x8001));
+    QCOMPARE(t.prompts.Texts(), QStringList{"Utracono połączenie z kasą (COM1)."});
+    QCOMPARE(told, 2);
+    QCOMPARE(t.app.workMode, int(ModeOffline));
 }
 
 QTEST_GUILESS_MAIN(TestPort)

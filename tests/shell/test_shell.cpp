@@ -10,6 +10,7 @@
 
 #include "image/imagestore.h"
 #include "image/layout.h"
+#include "link/commands.h"
 #include "link/transmissionsettings.h"
 #include "shell/Forms.h"
 #include "shell/Menuglowne.h"
@@ -61,6 +62,7 @@ private slots:
     void enterAndEscapeKeys();
     void autoConnectFindsRegister();
     void autoConnectFindsNothing();
+    void lostRegisterShownAtOnce();
     void connectWithLastSettings();
     void saveAndReopen();
     void saveRefusals();
@@ -236,6 +238,25 @@ void TestShell::autoConnectFindsRegister() {
     QVERIFY(t_->prompts.shown.isEmpty());
     QTRY_COMPARE(com2.Received('Q').size(), 1);
     QCOMPARE(com4.Received('Q').value(0), RegisterFrame(10, 0x8001, 'Q', Hex("00")));
+}
+
+void TestShell::lostRegisterShownAtOnce() {
+    SimHarness com3(3);
+    Build();
+    main_->show();
+    main_->SpeedButton2->click();
+    QCOMPARE(t_->app.workMode, int(ModeOnline));
+    com3.Unplug();
+    QVERIFY(!SendQuery(t_->link, 1, 0x8001));
+    QCOMPARE(t_->app.workMode, int(ModeOffline));
+    QVERIFY(main_->Label4->isVisible());  // OFFLINE
+    QVERIFY(!main_->Label3->isVisible());
+    QCOMPARE(t_->prompts.Texts(), QStringList{"Utracono połączenie z kasą (COM3)."});
+    // Back in: the automatic connection finds it again.
+    com3.Replug();
+    main_->SpeedButton2->click();
+    QCOMPARE(t_->app.workMode, int(ModeOnline));
+    QVERIFY(main_->Label3->isVisible());
 }
 
 void TestShell::autoConnectFindsNothing() {

@@ -12,6 +12,7 @@ SimHarness::SimHarness(int port) : ownDir_(new QTemporaryDir), dir_(ownDir_->pat
 SimHarness::SimHarness(const SimHarness& first, int port) : dir_(first.dir_) { Start(port); }
 
 void SimHarness::Start(int port) {
+    port_ = port;
     QString error;
     if (!sim.Attach(dir_ + QStringLiteral("/COM%1").arg(port), &error)) qFatal("%s", qPrintable(error));
     Resume();
@@ -38,6 +39,13 @@ void SimHarness::Resume() {
     sim.Rearm();
     thread_ = std::thread([this] { sim.Run(); });
 }
+
+void SimHarness::Unplug() {
+    Pause();
+    sim.Detach();
+}
+
+void SimHarness::Replug() { Start(port_); }
 
 QList<QByteArray> SimHarness::Received(uint8_t command) const {
     QList<QByteArray> out;

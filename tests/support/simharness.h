@@ -22,6 +22,10 @@ public:
 
     void Pause();   // the register stops reading and answering
     void Resume();
+    // The cable pulled: the line hangs up and its link disappears. Replug()
+    // brings the register back on the same COM link.
+    void Unplug();
+    void Replug();
     // Frames the PC sent, and the same filtered by command byte.
     QList<QByteArray> Received() const { return sim.ReceivedFrames(); }
     QList<QByteArray> Received(uint8_t command) const;
@@ -33,6 +37,7 @@ private:
     void Start(int port);
     QTemporaryDir* ownDir_ = nullptr;
     QString dir_;
+    int port_ = 1;
     QByteArray oldPorts_;
     bool hadPorts_ = false;
     std::thread thread_;
