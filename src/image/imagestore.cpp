@@ -1,45 +1,69 @@
 #include "image/imagestore.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
 #include <cmath>
 #include <cstring>
 
 #include "common/text.h"
 #include "image/fields.h"
 #include "image/layout.h"
+#include "image/smalltables.h"
 #include "image/workimage.h"
 
 using namespace layout;
 
-int CreateDatabaseImage(WorkImage& image, int mode, const QString& recordCurrencySymbol) {
-    if (mode != 1) return 0;
-    image.Close();
-    if (!image.Open(WorkingImagePath())) return 1;
-
-    QByteArray fresh(kImageSize, '\0');
-    std::memcpy(fresh.data(), kVersionTagText, kVersionTagSize);
-    fresh[kModeByte] = char(mode);
-    image.WriteBytesAt(0, fresh);
-
-    // Cashier 1, the manager, with every right.
-    const int c = kCashiers.Offset(1);
-    image.WriteByteAt(c, 1);
-    image.WritePaddedText(QStringLiteral("Kierownik"), 0, cashier::kNameWidth);
-    image.WritePaddedText(QStringLiteral("7519"), 0, cashier::kPasswordWidth);
-    image.WriteNextBytes(QByteArray(cashier::kRightsCount, '\1'));
-    // Group 1.
-    image.WriteByteAt(kGroups.Offset(1), 1);
-    image.WritePaddedTextAt(kGroups.Offset(1) + group::kName, QStringLiteral("Grupa podstawowa"), 0,
-                            group::kNameWidth);
-    image.WriteTextAt(kRecordCurrency, recordCurrencySymbol);
+QByteArray NewImageBytes(const QString& recordCurrencySymbol) {
+    QByteArray image(kImageSize, '\0');
+    auto put = [&](int offset, const QByteArray& bytes) { image.replace(offset, bytes.size(), bytes); };
+    put(kVersionTag, QByteArray(kVersionTagText, kVersionTagSize));
+    image[kModeByte] = 1;
+    CashierRecord manager;  // cashier 1, the manager, with every right
+    manager.number = 1;
+    manager.name = QStringLiteral("Kierownik");
+    manager.password = "7519";
+    manager.rights.fill(1);
+    put(kCashiers.Offset(1), manager.Encode());
+    put(kGroups.Offset(1), GroupRecord{1, QStringLiteral("Grupa podstawowa")}.Encode());
+    put(kRecordCurrency, ToCp1250(recordCurrencySymbol));
     static const uint8_t vat[kVatTableSize] = {'A', 0xFC, 0x08, 'B', 0x20, 0x03, 'C', 0x00, 0x00,
                                                'D', 0xF4, 0x01, 'E', 0xFE, 0xFF, 'F', 0xFE, 0xFF,
                                                'G', 0xFF, 0xFF};
-    image.WriteBytesAt(kVatTable, QByteArray(reinterpret_cast<const char*>(vat), kVatTableSize));
+    put(kVatTable, QByteArray(reinterpret_cast<const char*>(vat), kVatTableSize));
     static const uint32_t halo[kHaloEntries] = {0, 100, 200, 500, 1000, 2000, 3000, 5000, 10000, 50000};
-    QByteArray haloBytes(4 * kHaloEntries, '\0');
-    for (int i = 0; i < kHaloEntries; ++i) PutLong(haloBytes.data() + 4 * i, halo[i]);
-    image.WriteBytesAt(kHalo, haloBytes);
-    return image.Usable() ? 0 : 1;
+    for (int i = 0; i < kHaloEntries; ++i) PutLong(image.data() + kHalo + 4 * i, halo[i]);
+    return image;
+}
+
+int CreateDatabaseImage(WorkImage& image, int mode, const QString& recordCurrencySymbol, QString* error) {
+    if (mode != 1) return 0;
+    const QString path = WorkingImagePath();
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = QStringLiteral("Nie mogę utworzyć roboczej bazy danych w ") +
+                     QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QStringLiteral(": ") + why;
+        return 1;
+    };
+    // Written whole beside the working file and renamed over it: a full or
+    // read-only folder leaves the image that was there (and no half-made one).
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    QByteArray fresh = NewImageBytes(recordCurrencySymbol);
+    // A longer working file (a database file made it so) keeps what lies
+    // beyond the new image.
+    QFile old(path);
+    if (old.size() > kImageSize && old.open(QIODevice::ReadOnly) && old.seek(kImageSize)) fresh += old.readAll();
+    if (file.write(fresh) != fresh.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return fail(why);
+    }
+    if (!file.commit()) return fail(file.errorString());
+    image.Close();
+    if (!image.Open(path)) return fail(QStringLiteral("nie można otworzyć pliku"));
+    return image.Usable() ? 0 : fail(QStringLiteral("nie można zapisać pliku"));
 }
 
 QByteArray BarcodeField(const QString& barcode) {

@@ -6,9 +6,13 @@
 
 class WorkImage;
 
-// Builds a new image with its default content in the working file. Returns 0, or
-// 1 when the working file cannot be opened (mode other than 1: nothing happens).
-int CreateDatabaseImage(WorkImage& image, int mode, const QString& recordCurrencySymbol);
+// A new image with its default content.
+QByteArray NewImageBytes(const QString& recordCurrencySymbol);
+// Makes the working file a new image and opens it. Returns 0, or 1 with the
+// user's message in error when it cannot be made; the image open before stays
+// as it was then. A mode other than 1 does nothing.
+int CreateDatabaseImage(WorkImage& image, int mode, const QString& recordCurrencySymbol,
+                        QString* error = nullptr);
 
 struct GoodsFields {
     int number = 0;

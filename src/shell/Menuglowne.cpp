@@ -400,11 +400,15 @@ void TMenuGlowne::FormCreate() {
         s_.app.PortClosed();
         RefreshStatusPanel();
     };
-    if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol) == 0) {
+    QString error;
+    if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol, &error) == 0) {
         s_.app.databaseName = QStringLiteral("Bez nazwy");
         s_.app.DatabaseCreated();
-        RefreshStatusPanel();
+    } else {
+        // The program runs without a database rather than on a half-made one.
+        s_.prompts.Message(error, QString(), PromptIcon::Error);
     }
+    RefreshStatusPanel();
 }
 
 void TMenuGlowne::RefreshStatusPanel() {

@@ -59,8 +59,10 @@ void TNowaBazaD::Button1Click() {
     QDir::setCurrent(s_.app.startDirectory);
     s_.app.recordCurrencySymbol = PadLeft(Edit2->text(), 3);
     s_.app.databaseName = Edit1->text();
-    if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol) != 0) {
-        s_.prompts.Message(QStringLiteral("Nie udało się utworzyć nowej bazy"));
+    QString error;
+    if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol, &error) != 0) {
+        // The database open before stays open.
+        s_.prompts.Message(QStringLiteral("Nie udało się utworzyć nowej bazy\n") + error);
         return;
     }
     s_.app.DatabaseCreated();

@@ -1,4 +1,6 @@
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "image/fields.h"
 #include "image/imagestore.h"
@@ -22,6 +24,7 @@ private slots:
     void textReadStopsAtPadding();
     void sharedPosition();
     void longerWorkingFileKeepsTail();
+    void workingImageCannotBeMade();
     void goodsRecordEncoding();
     void goodsRecordRefusals();
     void convertPrices();
@@ -158,6 +161,43 @@ void TestImage::longerWorkingFileKeepsTail() {
     QCOMPARE(file.mid(kImageSize), old.mid(kImageSize));
     QCOMPARE(file.left(16), QByteArray("ZELK_TUVO_V_2_00"));
     QCOMPARE(file.at(kImageSize - 1), '\0');
+}
+
+void TestImage::workingImageCannotBeMade() {
+    GoodsFields g;
+    g.number = 7;
+    g.name = QStringLiteral("Mleko");
+    QCOMPARE(WriteGoodsRecord(image_, g), 0);
+    const QByteArray before = ReadFileBytes(env_->Path() + "/BDTemp.bdt");
+    const QString where = QStringLiteral("Nie mogę utworzyć roboczej bazy danych w ") + env_->Path() + QStringLiteral(": ");
+    // A folder with room for less than an image, as a full disk is.
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    QString error;
+    const int full = CreateDatabaseImage(image_, 1, QStringLiteral("EUR"), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    QCOMPARE(full, 1);
+    QVERIFY2(error.startsWith(where), qPrintable(error));
+    QVERIFY(error.size() > where.size());  // and why
+    // Nothing half-made is left, and the image open before is as it was.
+    QCOMPARE(QDir(env_->Path()).entryList(QDir::Files | QDir::Hidden), QStringList{"BDTemp.bdt"});
+    QCOMPARE(ReadFileBytes(env_->Path() + "/BDTemp.bdt"), before);
+    QVERIFY(image_.Usable());
+    QCOMPARE(ReadGoodsRecord(image_, 7).name, QStringLiteral("Mleko"));
+    // A folder where the working file cannot be (something else holds its name).
+    image_.Close();
+    QVERIFY(QFile::remove(env_->Path() + "/BDTemp.bdt"));
+    QVERIFY(QDir(env_->Path()).mkdir("BDTemp.bdt"));
+    error.clear();
+    QCOMPARE(CreateDatabaseImage(image_, 1, QStringLiteral("PLN"), &error), 1);
+    QVERIFY2(error.startsWith(where), qPrintable(error));
+    QVERIFY(!image_.IsOpen());
+    QCOMPARE(QDir(env_->Path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
 void TestImage::goodsRecordEncoding() {

@@ -58,6 +58,7 @@ private slots:
     void init();
     void cleanup();
     void startUpState();
+    void startUpWithoutWorkingImage();
     void dispatcherModeTests();
     void enterAndEscapeKeys();
     void autoConnectFindsRegister();
@@ -105,6 +106,23 @@ void TestShell::cleanup() {
     delete t_;
     QDir::setCurrent(oldCwd_);
     delete cwd_;
+}
+
+void TestShell::startUpWithoutWorkingImage() {
+    // Something else holds the working file's name in TEMP.
+    t_->image.Close();
+    QVERIFY(QFile::remove(t_->env.Path() + "/BDTemp.bdt"));
+    QVERIFY(QDir(t_->env.Path()).mkdir("BDTemp.bdt"));
+    Build();
+    main_->show();
+    QCOMPARE(t_->app.workMode, int(ModeNone));
+    QVERIFY(!t_->image.IsOpen());
+    QCOMPARE(t_->prompts.shown.size(), 1);
+    QVERIFY(t_->prompts.shown[0].text.startsWith(QStringLiteral("Nie mogę utworzyć roboczej bazy danych w ") +
+                                                 t_->env.Path() + QStringLiteral(": ")));
+    QVERIFY(main_->Label9->isVisible());  // BRAK
+    QVERIFY(!main_->Label4->isVisible());
+    QCOMPARE(QDir(t_->env.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
 void TestShell::startUpState() {
