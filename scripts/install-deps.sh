@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the tests and the demo need; only
-# what is missing, so a second run costs nothing.
+# Installs the Debian 12 packages the build, the tests and the demo need (clang
+# for the fuzzers); only what is missing, so a second run costs nothing.
 set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n libgl-dev
   fonts-liberation2
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

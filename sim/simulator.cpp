@@ -567,6 +567,13 @@ void RegisterSimulator::SetLogFile(const QString& path) {
     logFile_ = path;
 }
 
+void RegisterSimulator::Feed(const QByteArray& bytes) {
+    std::lock_guard lock(mutex_);
+    if (in_.isEmpty()) frameStarted_ = Clock::now();
+    in_.append(bytes);
+    Serve(Clock::now());
+}
+
 void RegisterSimulator::WithState(const std::function<void(SimState&)>& f) {
     std::lock_guard lock(mutex_);
     f(state_);

@@ -70,6 +70,9 @@ public:
     QByteArray RawReceived() const;            // every byte from the PC, frame or not
     void ClearLog();
     void SetLogFile(const QString& path);
+    // Takes bytes as if the PC had sent them (for fuzzing the frame parser);
+    // while no line is attached the answers go nowhere.
+    void Feed(const QByteArray& bytes);
     // Runs f on the register's state while the line is held.
     void WithState(const std::function<void(SimState&)>& f);
 
