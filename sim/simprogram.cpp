@@ -4,14 +4,10 @@
 #include <cstring>
 
 #include "simulator.h"
+#include "image/fields.h"
 
 namespace {
 
-uint16_t W(const char* p) { return uint16_t(uint8_t(p[0]) | uint8_t(p[1]) << 8); }
-uint32_t L(const char* p) {
-    return uint32_t(uint8_t(p[0])) | uint32_t(uint8_t(p[1])) << 8 | uint32_t(uint8_t(p[2])) << 16 |
-           uint32_t(uint8_t(p[3])) << 24;
-}
 
 bool NameTaken(const SimTable& t, int self, int nameOffset, const char* name, int width) {
     for (int n = 1; n <= t.count; ++n) {
@@ -52,17 +48,17 @@ bool RegisterSimulator::InOrder(uint8_t command, uint16_t frameNumber) {
 int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& frame) {
     SimState& s = state_;
     const char* p = frame.constData() + 7;  // payload
-    const uint16_t frameNumber = W(frame.constData() + 4);
+    const uint16_t frameNumber = Word(frame.constData() + 4);
     auto inOrder = [&]() { return InOrder(command, frameNumber); };
     switch (command) {
         case 'T':
             if (length != 78) break;
             {
                 if (!inOrder()) return kOutOfOrder;
-                const int n = W(p);
+                const int n = Word(p);
                 if (n < 1 || n > 2000) return 6;
                 if (p[44] < 'A' || p[44] > 'G') return 7;
-                if (W(s.vat.constData() + 3 * (p[44] - 'A') + 1) == 0xFFFE) return 7;
+                if (Word(s.vat.constData() + 3 * (p[44] - 'A') + 1) == 0xFFFE) return 7;
                 for (int i = 0; i < 13; ++i)
                     if (p[49 + i] < '0' || p[49 + i] > '9') return 8;
                 const int group = uint8_t(p[62]);
@@ -72,12 +68,12 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
                 if (!Flag(p[64])) return 11;
                 if (!Flag(p[65])) return 12;
                 if (uint8_t(p[66]) > 9) return 85;
-                if (L(p + 45) > 99999999) return 78;
+                if (Long(p + 45) > 99999999) return 78;
                 if (NameTaken(s.goods, n, 2, p + 2, 42)) return 5;
                 QByteArray rec(82, '\0');
                 if (s.goods.Present(n)) {
                     rec = s.goods.Record(n);
-                    const bool sold = L(rec.constData() + 49) || L(rec.constData() + 53);
+                    const bool sold = Long(rec.constData() + 49) || Long(rec.constData() + 53);
                     if (sold && (std::memcmp(rec.constData() + 2, p + 2, 42) || rec[44] != p[44])) return 91;
                 } else {
                     rec[79] = 24;  // never sold
@@ -96,7 +92,7 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
                 if (n < 1 || n > 20) return 14;
                 if (!Flag(p[22])) return 15;
                 if (!Flag(p[23])) return 16;
-                if (p[23] == 0 && L(p + 24) > 9999) return 17;
+                if (p[23] == 0 && Long(p + 24) > 9999) return 17;
                 QByteArray rec = s.discounts.Present(n) ? s.discounts.Record(n) : QByteArray(36, '\0');
                 std::memcpy(rec.data(), p, 28);
                 s.discounts.Set(n, rec);
@@ -138,7 +134,7 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
                 const int n = uint8_t(p[0]);
                 if (n < 1 || n > 10) return 31;
                 if (NameTaken(s.currencies, n, 1, p + 1, 21)) return 32;
-                if (L(p + 22) == 0) return 33;
+                if (Long(p + 22) == 0) return 33;
                 if (Blank(p + 27, 3) || NameTaken(s.currencies, n, 31, p + 27, 3)) return 34;
                 QByteArray rec = s.currencies.Present(n) ? s.currencies.Record(n) : QByteArray(42, '\0');
                 std::memcpy(rec.data(), p, 22);
@@ -179,7 +175,7 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
             if (length != 31) break;
             for (int i = 0; i < 7; ++i) {
                 if (p[3 * i] != 'A' + i) return 7;
-                const uint16_t v = W(p + 3 * i + 1);
+                const uint16_t v = Word(p + 3 * i + 1);
                 if (v > 9999 && v != 0xFFFE && v != 0xFFFF) return 35;
             }
             s.vat = QByteArray(p, 21);
@@ -210,7 +206,7 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
                 if (k < 1 || k > 10) return 65;
                 if (uint8_t(p[2]) > 5) return 76;
                 for (int i = 0; i < 5; ++i) {
-                    const int g = W(p + 3 + 6 * i);
+                    const int g = Word(p + 3 + 6 * i);
                     if (g > 2000) return 6;
                     if (g && !s.goods.Present(g)) return 66;
                 }
@@ -225,7 +221,7 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
         case 'C':
             if (length != 17) break;
             {
-                const int year = W(p), month = uint8_t(p[2]), day = uint8_t(p[3]);
+                const int year = Word(p), month = uint8_t(p[2]), day = uint8_t(p[3]);
                 if (year < 2000 || year > 2099) return 59;
                 if (month < 1 || month > 12) return 60;
                 if (!QDate(year, month, day).isValid()) return 61;
@@ -240,9 +236,9 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
         case 'E':
             if (length != 23) break;
             {
-                const QDate date(W(p + 10), uint8_t(p[12]), uint8_t(p[13]));
+                const QDate date(Word(p + 10), uint8_t(p[12]), uint8_t(p[13]));
                 if (!date.isValid()) return 61;
-                if (L(p) == 0) return 33;
+                if (Long(p) == 0) return 33;
                 s.currencyChangePlanned = true;
                 s.newRecordCurrency = QByteArray(p + 5, 3);
                 s.currencyChangeDate = QDateTime(date, QTime(0, 0));
@@ -295,11 +291,11 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
         case '0':
             if (length != 54) break;
             {
-                const int n = W(p);
+                const int n = Word(p);
                 if (n < 1 || n > 2000 || !s.goods.Present(n)) return 66;
                 const char* g = s.goods.Slot(n);
                 if (!NameMatches(g + 2, 42, p + 2, 42)) return 90;
-                if (L(g + 49) || L(g + 53)) return 91;
+                if (Long(g + 49) || Long(g + 53)) return 91;
                 s.goods.Clear(n);
                 return 0;
             }
@@ -322,14 +318,14 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
             if (command == '2') {
                 if (n == 1) return 89;
                 if (r[246]) return 108;
-                if (L(r + 30)) return 103;
+                if (Long(r + 30)) return 103;
             }
-            if (command == '3' && L(r + 22)) return 104;
-            if (command == '4' && L(r + 22)) return 105;
-            if (command == '5' && (L(r + 47) || L(r + 51))) return 106;
+            if (command == '3' && Long(r + 22)) return 104;
+            if (command == '4' && Long(r + 22)) return 105;
+            if (command == '5' && (Long(r + 47) || Long(r + 51))) return 106;
             if (command == '6') {
                 if (n == 1) return 82;
-                if (L(r + 22)) return 107;
+                if (Long(r + 22)) return 107;
             }
             d.table->Clear(n);
             return 0;
@@ -339,7 +335,7 @@ int RegisterSimulator::Program(uint8_t command, int length, const QByteArray& fr
             if (length != 19) break;
             if (uint8_t(p[0]) > 3) return 69;
             if (uint8_t(p[1]) == 0xFF && (uint8_t(p[4]) < 1 || uint8_t(p[4]) > 12)) return 60;
-            if (uint8_t(p[1]) == 1 && (W(p + 2) < 1 || W(p + 4) < W(p + 2))) return 71;
+            if (uint8_t(p[1]) == 1 && (Word(p + 2) < 1 || Word(p + 4) < Word(p + 2))) return 71;
             return 0;
         case 's':
         case 'p':

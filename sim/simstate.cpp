@@ -1,4 +1,5 @@
 #include "simstate.h"
+#include "image/fields.h"
 
 #include <QJsonArray>
 #include <algorithm>
@@ -8,11 +9,6 @@
 
 namespace {
 
-uint16_t W(const char* p) { return uint16_t(uint8_t(p[0]) | uint8_t(p[1]) << 8); }
-uint32_t L(const char* p) {
-    return uint32_t(uint8_t(p[0])) | uint32_t(uint8_t(p[1])) << 8 | uint32_t(uint8_t(p[2])) << 16 |
-           uint32_t(uint8_t(p[3])) << 24;
-}
 void PutW(char* p, uint32_t v) { p[0] = char(v & 0xFF); p[1] = char((v >> 8) & 0xFF); }
 void PutL(char* p, uint32_t v) { for (int i = 0; i < 4; ++i) p[i] = char((v >> (8 * i)) & 0xFF); }
 
@@ -37,7 +33,7 @@ void PutDate(char* p, const QDateTime& t, bool neverHour24) {
 }
 
 QDateTime GetDate(const char* p) {
-    const QDate d{W(p), uint8_t(p[2]), uint8_t(p[3])};
+    const QDate d{Word(p), uint8_t(p[2]), uint8_t(p[3])};
     const QTime t{uint8_t(p[4]), uint8_t(p[5])};
     if (!d.isValid() || !t.isValid()) return QDateTime();
     return QDateTime(d, t);
@@ -85,8 +81,8 @@ QJsonObject RecordToJson(const char* r, const QList<Field>& fields) {
         const char* p = r + f.offset;
         switch (f.type) {
             case 'b': o[f.name] = int(uint8_t(*p)); break;
-            case 'w': o[f.name] = int(W(p)); break;
-            case 'l': o[f.name] = double(L(p)); break;
+            case 'w': o[f.name] = int(Word(p)); break;
+            case 'l': o[f.name] = double(Long(p)); break;
             case 't': o[f.name] = FromCp1250Field(p, f.width); break;
             case 'c': o[f.name] = QString(QLatin1Char(*p)); break;
             case 'd':
@@ -103,7 +99,7 @@ QJsonObject RecordToJson(const char* r, const QList<Field>& fields) {
             }
             case 'L': {
                 QJsonArray a;
-                for (int i = 0; i < f.width; ++i) a.append(double(L(p + 4 * i)));
+                for (int i = 0; i < f.width; ++i) a.append(double(Long(p + 4 * i)));
                 o[f.name] = a;
                 break;
             }
@@ -171,7 +167,7 @@ bool TableFromJson(SimTable& t, const QJsonValue& v, const QList<Field>& fields,
 bool SimTable::Present(int n) const {
     if (!Holds(n)) return false;
     const char* p = Slot(n);
-    return wideNumber ? W(p) != 0 : p[0] != 0;
+    return wideNumber ? Word(p) != 0 : p[0] != 0;
 }
 
 void SimTable::Set(int n, const QByteArray& rec) {
@@ -305,7 +301,7 @@ QByteArray SimState::ElectronicCopyText() const {
         for (int n = 1; n <= goods.count && text.size() < 4000; ++n) {
             if (!goods.Present(n) || n % 3 != receipt % 3) continue;
             text += QByteArray(goods.Slot(n) + 2, 42).replace('\0', ' ').trimmed() + "  1 x " +
-                    QByteArray::number(L(goods.Slot(n) + 45) / 100.0, 'f', 2) + "\n";
+                    QByteArray::number(Long(goods.Slot(n) + 45) / 100.0, 'f', 2) + "\n";
         }
         text += "--------------------------------\n";
     }

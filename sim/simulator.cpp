@@ -1,4 +1,5 @@
 #include "simulator.h"
+#include "image/fields.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,14 +17,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-uint16_t W(const char* p) { return uint16_t(uint8_t(p[0]) | uint8_t(p[1]) << 8); }
-uint32_t L(const char* p) {
-    return uint32_t(uint8_t(p[0])) | uint32_t(uint8_t(p[1])) << 8 | uint32_t(uint8_t(p[2])) << 16 |
-           uint32_t(uint8_t(p[3])) << 24;
-}
 
 uint8_t Crc(const QByteArray& f) {
-    const int n = W(f.constData() + 2) - 3;
+    const int n = Word(f.constData() + 2) - 3;
     uint8_t x = 0xFF;
     for (int i = 1; i <= n && i < f.size(); ++i) x ^= uint8_t(f[i]);
     return uint8_t(~x);
@@ -211,7 +207,7 @@ void RegisterSimulator::Serve(TimePoint now) {
             frameStarted_ = now;
         }
         if (in_.size() < 4) break;
-        const int length = W(in_.constData() + 2);
+        const int length = Word(in_.constData() + 2);
         if (length < 9 || length > 1024) {
             in_.remove(0, 1);
             continue;
@@ -267,13 +263,13 @@ void RegisterSimulator::HandleControl(uint8_t status) {
 void RegisterSimulator::HandleCommand(const QByteArray& f) {
     const uint8_t command = uint8_t(f[6]);
     const int length = f.size();
-    const uint16_t number = W(f.constData() + 4);
+    const uint16_t number = Word(f.constData() + 4);
     if (command == 'Q' && length == 10) {
         Respond(MatchFault(command), Answer(0));
         return;
     }
     if ((length == 11 && ReplyLength(command, state_.longInfo) > 0) || (command == ':' && length == 10)) {
-        if (StartSeries(command, W(f.constData() + 7), number)) return;
+        if (StartSeries(command, Word(f.constData() + 7), number)) return;
     }
     if (command == 0x01 && length == 24) {
         // The copy read has no acknowledgement: printed at the register, or streamed.
@@ -308,7 +304,7 @@ void RegisterSimulator::HandleCommand(const QByteArray& f) {
 
 QByteArray RegisterSimulator::Execute(const QByteArray& f) {
     const uint8_t command = uint8_t(f[6]);
-    const uint16_t number = W(f.constData() + 4);
+    const uint16_t number = Word(f.constData() + 4);
     const int error = Program(command, int(f.size()), f);
     if (error) EndRun();
     return error == kOutOfOrder      ? Ack(2)
@@ -386,11 +382,11 @@ bool RegisterSimulator::StartSeries(uint8_t command, uint16_t argument, uint16_t
             for (int n = 1; n <= st.goods.count; ++n) {
                 if (!st.goods.Present(n)) continue;
                 const char* g = st.goods.Slot(n);
-                if (command == 'X' && L(g + 49) == 0 && L(g + 53) == 0) continue;
+                if (command == 'X' && Long(g + 49) == 0 && Long(g + 53) == 0) continue;
                 s.payloads.append(QByteArray(g, 45) + QByteArray(g + 49, 8));
             }
             if (command == 'Y' && std::none_of(s.payloads.begin(), s.payloads.end(), [](const QByteArray& p) {
-                    return L(p.constData() + 45) != 0 || L(p.constData() + 49) != 0;
+                    return Long(p.constData() + 45) != 0 || Long(p.constData() + 49) != 0;
                 }))
                 s.payloads.clear();  // no sales at all
             break;

@@ -1,5 +1,6 @@
 #pragma once
-// Readers of the image's field encodings.
+// The little-endian integers of the image, the frames and ustaw.cfg, and the
+// readers of the image's field encodings.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -9,6 +10,8 @@ inline uint32_t Long(const char* p) {
     return uint32_t(uint8_t(p[0])) | uint32_t(uint8_t(p[1])) << 8 | uint32_t(uint8_t(p[2])) << 16 |
            uint32_t(uint8_t(p[3])) << 24;
 }
+inline uint16_t Word(const uint8_t* p) { return Word(reinterpret_cast<const char*>(p)); }
+inline uint32_t Long(const uint8_t* p) { return Long(reinterpret_cast<const char*>(p)); }
 inline void PutWord(char* p, uint16_t v) {
     p[0] = char(v & 0xFF);
     p[1] = char(v >> 8);

@@ -1,5 +1,7 @@
 #include "image/workimage.h"
 
+#include "image/fields.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
@@ -95,13 +97,12 @@ QString WorkImage::ReadNextText(int n) {
 
 uint16_t WorkImage::ReadWordAt(qint64 offset) {
     const QByteArray b = ReadBytesAt(offset, 2);
-    return uint16_t(uint8_t(b[0]) | uint8_t(b[1]) << 8);
+    return Word(b.constData());
 }
 
 uint32_t WorkImage::ReadLongAt(qint64 offset) {
     const QByteArray b = ReadBytesAt(offset, 4);
-    return uint32_t(uint8_t(b[0])) | uint32_t(uint8_t(b[1])) << 8 |
-           uint32_t(uint8_t(b[2])) << 16 | uint32_t(uint8_t(b[3])) << 24;
+    return Long(b.constData());
 }
 
 bool WorkImage::Write(qint64 offset, const char* bytes, qint64 n) {

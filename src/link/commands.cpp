@@ -4,6 +4,7 @@
 
 #include "common/prompts.h"
 #include "common/text.h"
+#include "image/fields.h"
 #include "image/layout.h"
 #include "image/workimage.h"
 #include "link/frames.h"
@@ -85,7 +86,7 @@ bool SendTableRecord(RegisterLink& link, WorkImage& image, RecordTable table, ui
     const RecordCommand& c = Describe(table);
     if (!c.table->Holds(record)) return false;
     const QByteArray rec = image.ReadBytesAt(c.table->Offset(record), c.table->recordSize);
-    const int stored = c.wideNumber ? uint8_t(rec[0]) | uint8_t(rec[1]) << 8 : uint8_t(rec[0]);
+    const int stored = c.wideNumber ? Word(rec.constData()) : uint8_t(rec[0]);
     if (stored == 0) return false;  // an empty slot is never sent
     const int numberWidth = c.wideNumber ? 2 : 1;
     Payload p;

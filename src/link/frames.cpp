@@ -1,5 +1,7 @@
 #include "link/frames.h"
 
+#include "image/fields.h"
+
 #include <cstring>
 
 #include "common/clock.h"
@@ -19,8 +21,8 @@ void PrepareFrame(uint8_t* buffer, uint8_t address, int length, uint16_t number,
     buffer[length - 1] = kEtx;
 }
 
-uint16_t FrameLength(const uint8_t* buffer) { return uint16_t(buffer[2] | buffer[3] << 8); }
-uint16_t FrameNumber(const uint8_t* buffer) { return uint16_t(buffer[4] | buffer[5] << 8); }
+uint16_t FrameLength(const uint8_t* buffer) { return Word(buffer + 2); }
+uint16_t FrameNumber(const uint8_t* buffer) { return Word(buffer + 4); }
 
 uint8_t FrameCrc8(const uint8_t* buffer, int capacity) {
     const uint16_t n = uint16_t(FrameLength(buffer) - 3);

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include "image/fields.h"
+
 namespace {
 constexpr int kFileSize = 14;
 QString SettingsPath(const QString& directory) { return directory + QStringLiteral("/ustaw.cfg"); }
@@ -12,7 +14,7 @@ PortSettings DecodeTransmissionSettings(const QByteArray& b) {
     PortSettings s;  // defaults for whatever the file lacks
     const auto at = [&](int i) { return uint8_t(b[i]); };
     if (b.size() > 1) s.port = at(1);
-    if (b.size() > 5) s.baud = uint32_t(at(2)) | uint32_t(at(3)) << 8 | uint32_t(at(4)) << 16 | uint32_t(at(5)) << 24;
+    if (b.size() > 5) s.baud = Long(b.constData() + 2);
     if (b.size() > 6) s.dataBits = at(6);
     if (b.size() > 7) s.parity = at(7);
     if (b.size() > 8) s.stopBits = at(8);
@@ -28,7 +30,7 @@ PortSettings DecodeTransmissionSettings(const QByteArray& b) {
 QByteArray EncodeTransmissionSettings(const PortSettings& s) {
     QByteArray b(kFileSize, '\0');
     b[1] = char(s.port & 0xFF);
-    for (int i = 0; i < 4; ++i) b[2 + i] = char((s.baud >> (8 * i)) & 0xFF);
+    PutLong(b.data() + 2, s.baud);
     b[6] = char(s.dataBits);
     b[7] = char(s.parity);
     b[8] = char(s.stopBits);
