@@ -22,6 +22,7 @@
 #include "image/imagestore.h"
 #include "image/layout.h"
 #include "link/frames.h"
+#include "support/guifixture.h"
 #include "support/simharness.h"
 #include "support/testsupport.h"
 
@@ -93,13 +94,15 @@ private slots:
     void printToPdf();
 
 private:
+    GuiFixture* f_ = nullptr;
     TestServices* t_ = nullptr;
     TProgramowanieTowarow* form_ = nullptr;
     TEdycjaTowaru* edit_ = nullptr;
 };
 
 void TestGoods::init() {
-    t_ = new TestServices;
+    f_ = new GuiFixture;
+    t_ = &f_->t;
     form_ = new TProgramowanieTowarow(t_->services);
     edit_ = new TEdycjaTowaru(t_->services, form_);
     form_->SetEditDialog(edit_);
@@ -108,7 +111,7 @@ void TestGoods::init() {
 void TestGoods::cleanup() {
     delete edit_;
     delete form_;
-    delete t_;
+    delete f_;
 }
 
 void TestGoods::nameKey_data() {
@@ -378,10 +381,7 @@ void TestGoods::deleteKeepsSelectionAndQuickKeys() {
 }
 
 void TestGoods::automaticSendAfterAdd() {
-    SimHarness h(1);
-    t_->link.settings.port = 1;
-    QCOMPARE(t_->link.OpenRegisterPort(true), 0);
-    t_->app.workMode = ModeOnline;
+    SimHarness& h = f_->Connect();
     form_->show();
     form_->CheckBox4->setChecked(true);
     form_->CheckBox1->click();  // confirm on the register keyboard
@@ -411,9 +411,7 @@ void TestGoods::automaticSendAfterAdd() {
 }
 
 void TestGoods::sendSelectedRow() {
-    SimHarness h(1);
-    t_->link.settings.port = 1;
-    QCOMPARE(t_->link.OpenRegisterPort(true), 0);
+    SimHarness& h = f_->Connect();
     PutGoods(t_->image, 4, QStringLiteral("Woda"));
     form_->show();
     form_->StringGrid1->selectRow(0);
@@ -429,7 +427,7 @@ void TestGoods::sendSelectedRow() {
 }
 
 void TestGoods::downloadFromRegister() {
-    SimHarness h(1);
+    SimHarness& h = f_->Connect();
     h.sim.WithState([](SimState& s) {
         s.goods.Set(3, RegisterGoods(3, QStringLiteral("Z kasy"), 'B', 777, QStringLiteral("123"), 1));
         QByteArray r = RegisterGoods(7, QStringLiteral("Siódmy"), 'A', 5, QString(), 1, 30000, 15);
@@ -439,8 +437,6 @@ void TestGoods::downloadFromRegister() {
         s.goods.Set(8, RegisterGoods(8, QStringLiteral("Ósmy"), 'A', 5, QStringLiteral("8"), 1));
     });
     h.AddFault(QStringLiteral("T:3:damage"));
-    t_->link.settings.port = 1;
-    QCOMPARE(t_->link.OpenRegisterPort(true), 0);
     PutGoods(t_->image, 3, QStringLiteral("Stary"));
     PutGoods(t_->image, 9, QStringLiteral("Tylko na PC"));
     form_->show();

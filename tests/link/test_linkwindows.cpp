@@ -9,6 +9,7 @@
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
 #include "link/commands.h"
+#include "support/guifixture.h"
 #include "support/simharness.h"
 #include "support/testsupport.h"
 
@@ -27,10 +28,9 @@ private slots:
 };
 
 void TestLinkWindows::waitDialogClosesWhenLineClears() {
-    SimHarness h(1);
-    TestServices t;
-    t.link.settings.port = 1;
-    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    GuiFixture f;
+    TestServices& t = f.t;
+    f.Connect();
     TCzekajNaRS dialog(t.services);
     QElapsedTimer timer;
     timer.start();
@@ -147,11 +147,9 @@ void TestLinkWindows::applyFailureRestoresPreviousPort() {
 }
 
 void TestLinkWindows::applyNoPort() {
-    SimHarness h(1);
-    TestServices t;
-    t.link.settings.port = 1;
-    QCOMPARE(t.link.OpenRegisterPort(true), 0);
-    t.app.workMode = ModeOnline;
+    GuiFixture f;
+    TestServices& t = f.t;
+    f.Connect();
     TUstawieniaTrans form(t.services);
     form.show();
     form.ComboBox1->setCurrentIndex(0);

@@ -18,6 +18,7 @@
 #include "shell/Oprogramie.h"
 #include "shell/Program.h"
 #include "shell/databasefile.h"
+#include "support/guifixture.h"
 #include "support/simharness.h"
 #include "support/testsupport.h"
 
@@ -77,6 +78,7 @@ private slots:
 
 private:
     void Build();
+    GuiFixture* f_ = nullptr;
     TestServices* t_ = nullptr;
     FormRegistry* forms_ = nullptr;
     TMenuGlowne* main_ = nullptr;
@@ -88,7 +90,8 @@ void TestShell::init() {
     cwd_ = new QTemporaryDir;
     oldCwd_ = QDir::currentPath();
     QDir::setCurrent(cwd_->path());
-    t_ = new TestServices;
+    f_ = new GuiFixture;
+    t_ = &f_->t;
 }
 
 void TestShell::Build() {
@@ -103,7 +106,7 @@ void TestShell::cleanup() {
     main_ = nullptr;
     delete forms_;
     forms_ = nullptr;
-    delete t_;
+    delete f_;
     QDir::setCurrent(oldCwd_);
     delete cwd_;
 }

@@ -13,6 +13,7 @@
 #include "image/imagestore.h"
 #include "image/layout.h"
 #include "link/frames.h"
+#include "support/guifixture.h"
 #include "support/simharness.h"
 #include "support/testsupport.h"
 #include "sync/Synchtow.h"
@@ -63,6 +64,7 @@ private slots:
 
 private:
     void Open();
+    GuiFixture* f_ = nullptr;
     TestServices* t_ = nullptr;
     SimHarness* h_ = nullptr;
     TProgramowanieTowarow* goods_ = nullptr;
@@ -71,22 +73,19 @@ private:
 };
 
 void TestSynchtow::init() {
-    h_ = new SimHarness(1);
-    t_ = new TestServices;
-    t_->app.workMode = ModeOnline;
+    f_ = new GuiFixture;
+    t_ = &f_->t;
+    h_ = &f_->Connect();
     goods_ = new TProgramowanieTowarow(t_->services);
     edit_ = new TEdycjaTowaru(t_->services, goods_);
     form_ = new TSynchronizacjaBazyTowarowej(t_->services, edit_);
-    t_->link.settings.port = 1;
-    QCOMPARE(t_->link.OpenRegisterPort(true), 0);
 }
 
 void TestSynchtow::cleanup() {
     delete form_;
     delete edit_;
     delete goods_;
-    delete t_;
-    delete h_;
+    delete f_;
 }
 
 void TestSynchtow::Open() {

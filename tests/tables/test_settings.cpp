@@ -17,6 +17,7 @@
 #include "link/registererrors.h"
 #include "shell/Forms.h"
 #include "shell/Menuglowne.h"
+#include "support/guifixture.h"
 #include "support/simharness.h"
 #include "support/testsupport.h"
 #include "tables/Jednostkitowarowe.h"
@@ -55,23 +56,17 @@ private slots:
     void openedFromMainWindow();
 
 private:
-    void Connect(SimHarness& h);
+    GuiFixture* f_ = nullptr;
     TestServices* t_ = nullptr;
 };
 
 void TestSettings::init() {
-    t_ = new TestServices;
+    f_ = new GuiFixture;
+    t_ = &f_->t;
     t_->app.workMode = ModeOffline;
 }
 
-void TestSettings::cleanup() { delete t_; }
-
-void TestSettings::Connect(SimHarness& h) {
-    Q_UNUSED(h);
-    t_->link.settings.port = 1;
-    QCOMPARE(t_->link.OpenRegisterPort(true), 0);
-    t_->app.workMode = ModeOnline;
-}
+void TestSettings::cleanup() { delete f_; }
 
 void TestSettings::vatRate_data() {
     QTest::addColumn<int>("letter");
@@ -215,8 +210,7 @@ void TestSettings::vatSaveAndFields() {
 }
 
 void TestSettings::vatSendAnswers() {
-    SimHarness h(1);
-    Connect(h);
+    SimHarness& h = f_->Connect();
     TProgramowanieStawekPTU form(t_->services);
     form.show();
     QVERIFY(form.BitBtn2->isEnabled());
@@ -256,8 +250,7 @@ void TestSettings::vatSendAnswers() {
 }
 
 void TestSettings::clockFrame() {
-    SimHarness h(1);
-    Connect(h);
+    SimHarness& h = f_->Connect();
     TProgramowanieZegara form(t_->services);
     form.show();
     QCOMPARE(form.DateTimePicker1->date(), t_->clock.Now().date());
@@ -281,8 +274,7 @@ void TestSettings::clockFrame() {
 }
 
 void TestSettings::recordCurrencyInRegister() {
-    SimHarness h(1);
-    Connect(h);
+    SimHarness& h = f_->Connect();
     TProgramowanieWalutyEwidencyjnej form(t_->services);
     form.show();
     form.Button1->click();
@@ -355,8 +347,7 @@ void TestSettings::recordCurrencyInDatabase() {
 }
 
 void TestSettings::trainingNip() {
-    SimHarness h(1);
-    Connect(h);
+    SimHarness& h = f_->Connect();
     TProgramowanieNIP form(t_->services);
     form.show();
     form.Edit2->setText(QStringLiteral("1234567"));
@@ -374,7 +365,6 @@ void TestSettings::trainingNip() {
 }
 
 void TestSettings::haloTable() {
-    SimHarness h(1);
     TProgramowanieTablicyHalo form(t_->services);
     form.show();
     QCOMPARE(form.Edits[0]->text(), QStringLiteral("1,00"));
@@ -393,7 +383,7 @@ void TestSettings::haloTable() {
     QCOMPARE(t_->image.ReadLongAt(kHalo + 8), 250u);  // the whole save refused
     QVERIFY(!t_->app.databaseModified);
 
-    Connect(h);
+    SimHarness& h = f_->Connect();
     form.hide();
     form.show();
     QVERIFY(form.BitBtn2->isEnabled());
@@ -405,8 +395,7 @@ void TestSettings::haloTable() {
 }
 
 void TestSettings::goodsUnits() {
-    SimHarness h(1);
-    Connect(h);
+    SimHarness& h = f_->Connect();
     h.sim.WithState([](SimState& s) { s.units = QByteArray("kg\0l\0\0szt", 9); });
     TJednostkiTowarowe form(t_->services);
     TProgramowanieTowarow goods(t_->services);

@@ -18,6 +18,7 @@
 #include "image/smalltables.h"
 #include "shell/Forms.h"
 #include "shell/Menuglowne.h"
+#include "support/guifixture.h"
 #include "support/simharness.h"
 #include "support/testsupport.h"
 #include "tables/Programowanieformplatnosci.h"
@@ -32,15 +33,11 @@ using namespace layout;
 namespace {
 
 void Set(QWidget* form, const char* name, const QString& text) {
-    auto* edit = form->findChild<QLineEdit*>(QLatin1String(name));
-    QVERIFY2(edit, name);
-    edit->setText(text);
+    GuiFixture::Control<QLineEdit>(form, name)->setText(text);
 }
 
 void Choose(QWidget* form, const char* name, int index) {
-    auto* box = form->findChild<QComboBox*>(QLatin1String(name));
-    QVERIFY2(box, name);
-    box->setCurrentIndex(index);
+    GuiFixture::Control<QComboBox>(form, name)->setCurrentIndex(index);
 }
 
 QString Cell(QTableWidget* grid, int row, int column) {
@@ -86,8 +83,8 @@ const Member kMembers[] = {
          Set(f, "Edit1", "3");
          Set(f, "Edit2", "Anna Łęcka");
          Set(f, "MaskEdit1", "1234");
-         f->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
-         f->findChild<QCheckBox*>("CheckBox7")->setChecked(true);
+         GuiFixture::Control<QCheckBox>(f, "CheckBox1")->setChecked(true);
+         GuiFixture::Control<QCheckBox>(f, "CheckBox7")->setChecked(true);
      },
      3, 'K', 43},
     {"TProgramowanieRabatow",
@@ -130,13 +127,15 @@ private slots:
 
 private:
     TTableEditor* Editor(const char* name) const;
+    GuiFixture* f_ = nullptr;
     TestServices* t_ = nullptr;
     TListaTowarowTandem* tandem_ = nullptr;
     QList<TTableEditor*> editors_;
 };
 
 void TestTableEditors::init() {
-    t_ = new TestServices;
+    f_ = new GuiFixture;
+    t_ = &f_->t;
     t_->app.workMode = ModeOffline;
     tandem_ = new TListaTowarowTandem(t_->services);
     editors_ = {new TProgramowanieGrupTowarowych(t_->services), new TProgramowanieOpakowan(t_->services, tandem_),
@@ -148,7 +147,7 @@ void TestTableEditors::cleanup() {
     qDeleteAll(editors_);
     editors_.clear();
     delete tandem_;
-    delete t_;
+    delete f_;
 }
 
 TTableEditor* TestTableEditors::Editor(const char* name) const {
@@ -168,10 +167,7 @@ void TestTableEditors::recordFrames() {
     QFETCH(int, member);
     QFETCH(bool, confirm);
     const Member& m = kMembers[member];
-    SimHarness h(1);
-    t_->link.settings.port = 1;
-    QCOMPARE(t_->link.OpenRegisterPort(true), 0);
-    t_->app.workMode = ModeOnline;
+    SimHarness& h = f_->Connect();
     TTableEditor* form = Editor(m.form);
     form->show();
     if (confirm) form->ConfirmBox->click();
@@ -209,10 +205,10 @@ void TestTableEditors::requiredMarkersKeepLayout() {
     Set(form, "Edit3", "");
     Set(form, "Edit4", "EU");
     form->BitBtn4->click();
-    QVERIFY(form->findChild<QLabel*>("Label6")->isVisible());
-    QVERIFY(!form->findChild<QLabel*>("Label7")->isVisible());
-    QVERIFY(form->findChild<QLabel*>("Label8")->isVisible());
-    QVERIFY(!form->findChild<QLabel*>("Label9")->isVisible());
+    QVERIFY(GuiFixture::Control<QLabel>(form, "Label6")->isVisible());
+    QVERIFY(!GuiFixture::Control<QLabel>(form, "Label7")->isVisible());
+    QVERIFY(GuiFixture::Control<QLabel>(form, "Label8")->isVisible());
+    QVERIFY(!GuiFixture::Control<QLabel>(form, "Label9")->isVisible());
     QVERIFY(t_->prompts.shown.isEmpty());
     QVERIFY(!t_->app.databaseModified);
     QCoreApplication::processEvents();
@@ -221,7 +217,7 @@ void TestTableEditors::requiredMarkersKeepLayout() {
     Set(form, "Edit1", "1");
     Set(form, "Edit3", "4");
     QTest::keyClick(form->findChild<QLineEdit*>("Edit4"), Qt::Key_Return);
-    QVERIFY(!form->findChild<QLabel*>("Label6")->isVisible());
+    QVERIFY(!GuiFixture::Control<QLabel>(form, "Label6")->isVisible());
     QCOMPARE(Column(form->StringGrid1, 1), QStringList{"Euro"});
 }
 
@@ -392,10 +388,7 @@ void TestTableEditors::packagingPriceAndLinkedGoods() {
 }
 
 void TestTableEditors::groupSendAnswers() {
-    SimHarness h(1);
-    t_->link.settings.port = 1;
-    QCOMPARE(t_->link.OpenRegisterPort(true), 0);
-    t_->app.workMode = ModeOnline;
+    SimHarness& h = f_->Connect();
     TTableEditor* f = Editor("TProgramowanieGrupTowarowych");
     f->show();
     QVERIFY(SelectNumber(f, 1));

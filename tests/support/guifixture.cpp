@@ -1,0 +1,11 @@
+#include "support/guifixture.h"
+
+#include <QtTest>
+
+SimHarness& GuiFixture::Connect(int port) {
+    sim_ = std::make_unique<SimHarness>(port);
+    t.link.settings.port = port;
+    if (t.link.OpenRegisterPort(true) != 0) throw std::runtime_error("the simulated register's port does not open");
+    t.app.PortOpened();
+    return *sim_;
+}
