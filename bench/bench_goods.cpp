@@ -1,10 +1,12 @@
 // Rebuild times of the 2000-row goods grid and of both 2000-row lists of the
-// goods synchronization.
+// goods synchronization, in shown windows.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <cstdio>
+
+#include "benchstats.h"
 
 #include "common/Qtprompts.h"
 #include "common/appstate.h"
@@ -43,16 +45,20 @@ int main(int argc, char** argv) {
     for (int n = 1; n <= 2000; ++n)
         sync.mirror.Store(RegisterGoods(n, QStringLiteral("Towar numer %1").arg(n), 'A', 100 + n,
                                         QString::number(5900000000000LL + n), 1, 10000, 100));
-    auto time = [](const char* what, const std::function<void()>& f) {
-        f();  // warm up
-        QElapsedTimer t;
-        t.start();
-        const int runs = 5;
-        for (int i = 0; i < runs; ++i) f();
-        std::printf("%s: %.1f ms\n", what, t.nsecsElapsed() / 1e6 / runs);
+    // Shown windows: each figure includes the layout and the paint that follow.
+    goods.show();
+    sync.show();
+    QApplication::processEvents();
+    auto shown = [](QWidget* window, const std::function<void()>& f) {
+        return [window, f] {
+            f();
+            QApplication::processEvents();
+            window->repaint();
+        };
     };
-    time("goods editor grid, 2000 rows", [&] { goods.RebuildGoodsGrid(); });
-    time("synchronization PC list, 2000 rows", [&] { sync.RebuildPcList(); });
-    time("synchronization register list, 2000 rows", [&] { sync.RebuildRegisterList(); });
+    Report("goods editor grid, 2000 rows", Measure(10, shown(&goods, [&] { goods.RebuildGoodsGrid(); })));
+    Report("synchronization PC list, 2000 rows", Measure(10, shown(&sync, [&] { sync.RebuildPcList(); })));
+    Report("synchronization register list, 2000 rows",
+           Measure(10, shown(&sync, [&] { sync.RebuildRegisterList(); })));
     return 0;
 }

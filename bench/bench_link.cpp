@@ -57,10 +57,11 @@ void Download(RegisterSimulator& sim, int baud) {
     const double cpu = ThreadCpuMs() - cpu0;
     const double bytes = 11 + frames * (91 + 10);
     const double wire = bytes * 10.0 / 115200.0 * 1000.0;
-    std::printf("%s: %d frames in %.1f ms; wire time at 115200 baud %.1f ms (%+.1f %%); "
-                "program CPU %.4f ms per frame\n",
-                baud ? "paced at 115200" : "unpaced", frames, elapsed, wire, (elapsed / wire - 1) * 100,
-                cpu / std::max(frames, 1));
+    const QString what = baud ? QStringLiteral("paced at 115200") : QStringLiteral("unpaced");
+    std::printf("2000-goods download, %s, elapsed / wire time\t%.3f\t%.3f\t%.3f\t%d frames, %.0f ms, wire %.0f ms\n",
+                qPrintable(what), elapsed / wire, elapsed / wire, elapsed / wire, frames, elapsed, wire);
+    std::printf("2000-goods download, %s, program CPU per frame\t%.4f\t%.4f\t%.4f\tms\n", qPrintable(what),
+                cpu / std::max(frames, 1), cpu / std::max(frames, 1), cpu / std::max(frames, 1));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-// Time from process start to the main window shown with every window created,
-// and the program's peak memory, for the real start-up sequence.
+// Time from process start to the main window's first paint with every window
+// created, and the program's peak memory by then, for the real start-up
+// sequence. Run it under xvfb-run for a real X server.
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -28,6 +30,30 @@ double SinceProcessStart() {
 }
 }  // namespace
 
+// Notes the main window's first paint.
+class FirstPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            const double seconds = SinceProcessStart();
+            rusage usage {};
+            getrusage(RUSAGE_SELF, &usage);
+            // One run, one figure: scripts/bench.sh runs it several times.
+            std::printf("start-up to the main window's first paint\t%.0f\t%.0f\t%.0f\tms (kernel clock, 10 ms steps)\n",
+                        seconds * 1000, seconds * 1000, seconds * 1000);
+            std::printf("peak memory at first paint\t%.1f\t%.1f\t%.1f\tMB\n", usage.ru_maxrss / 1024.0,
+                        usage.ru_maxrss / 1024.0, usage.ru_maxrss / 1024.0);
+            std::fflush(stdout);
+            QTimer::singleShot(0, [] { QApplication::exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool done_ = false;
+};
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
@@ -36,14 +62,9 @@ int main(int argc, char** argv) {
     SystemClock clock;
     Program program(prompts, clock);
     if (!program.Start(dir.path() + QStringLiteral("/lock"))) return 1;
+    FirstPaint paint;
+    program.mainWindow->installEventFilter(&paint);
     program.mainWindow->show();
-    QTimer::singleShot(0, [] {
-        const double seconds = SinceProcessStart();
-        rusage usage {};
-        getrusage(RUSAGE_SELF, &usage);
-        std::printf("start-up to main window shown: %.0f ms (kernel clock, 10 ms resolution)\n", seconds * 1000);
-        std::printf("peak memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
-        QApplication::exit(0);
-    });
+    QTimer::singleShot(10000, [] { QApplication::exit(1); });  // never painted
     return QApplication::exec();
 }

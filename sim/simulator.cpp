@@ -482,14 +482,16 @@ void RegisterSimulator::Write(const QByteArray& bytes) {
     if (bytes.isEmpty() || master_ < 0) return;
     Record(false, bytes);
     const TimePoint start = Clock::now();
-    const int chunk = baud_ > 0 ? 16 : int(bytes.size());
+    // Paced, each byte is handed over when its stop bit would end on the line,
+    // never earlier; unpaced, everything at once.
+    const int chunk = baud_ > 0 ? 1 : int(bytes.size());
     int done = 0;
     while (done < bytes.size() && !stop_) {
+        if (baud_ > 0)
+            std::this_thread::sleep_until(start + std::chrono::microseconds(qint64(done + 1) * 10'000'000 / baud_));
         const ssize_t w = ::write(master_, bytes.constData() + done, size_t(std::min<int>(chunk, bytes.size() - done)));
         if (w > 0) {
             done += int(w);
-            if (baud_ > 0)
-                std::this_thread::sleep_until(start + std::chrono::microseconds(qint64(done) * 10'000'000 / baud_));
             continue;
         }
         if (w < 0 && errno != EAGAIN && errno != EINTR) return;
