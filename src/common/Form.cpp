@@ -1,9 +1,12 @@
 #include "common/Form.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "common/Keypreview.h"
+#include "common/prompts.h"
+#include "common/text.h"
 
 TForm::TForm(Services& services, QWidget* parent)
     : QDialog(parent), s_(services), keys_(new KeyPreview(this, [this](int key) { return FormKeyDown(key); })) {
@@ -60,4 +63,17 @@ QLabel* TForm::Marker(const QString& text, const char* name) {
     label->setSizePolicy(p);
     label->hide();
     return label;
+}
+
+void TForm::StorableText(QLineEdit* field) {
+    connect(field, &QLineEdit::textEdited, this, [this, field](const QString& text) {
+        const char32_t refused = FirstOutsideCp1250(text);
+        if (!refused) return;
+        const QString kept = OnlyCp1250(text);
+        const int cursor = field->cursorPosition() - int(text.size() - kept.size());
+        field->setText(kept);
+        field->setCursorPosition(qMax(0, cursor));
+        s_.prompts.Message(QStringLiteral("Znak „") + QString::fromUcs4(&refused, 1) +
+                           QStringLiteral("” nie może być zapisany w bazie kasy."));
+    });
 }

@@ -27,6 +27,10 @@ protected:
     // A control with its caption as buddy, so assistive technology (and tests
     // driving the program from outside) find the field by its caption.
     QLabel* Caption(const QString& text, QWidget* field, const char* name = nullptr);
+    // Text for the image: a character Windows-1250 lacks (the register could not
+    // store it) is taken out the moment it is typed or pasted, and the user is
+    // told which one.
+    void StorableText(class QLineEdit* field);
     // Enter presses this button, unless another button has the focus, which then
     // takes Enter as its own press.
     void EnterPresses(QPushButton* button) { enterButton_ = button; }

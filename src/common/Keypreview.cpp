@@ -13,6 +13,8 @@ void KeyPreview::Remove() { qApp->removeEventFilter(this); }
 
 bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !window_ || !window_->isVisible()) return false;
+    // An open menu or drop-down takes its own keys: Escape only closes it.
+    if (QApplication::activePopupWidget()) return false;
     auto* w = qobject_cast<QWidget*>(watched);
     if (!w || w->window() != window_) return false;
     int key = static_cast<QKeyEvent*>(event)->key();

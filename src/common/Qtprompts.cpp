@@ -66,8 +66,13 @@ PromptAnswer QtPrompts::Ask(const QString& text, PromptButtons buttons, PromptIc
 }
 
 QString QtPrompts::OpenFileName(const FileDialogSpec& request) {
-    return QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, StartDirectory(request),
-                                        QtFileFilter(request.filter));
+    QFileDialog dialog(QApplication::activeWindow(), request.title, StartDirectory(request), QtFileFilter(request.filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QString ext = request.defaultExtension;
+    if (ext.startsWith(QLatin1Char('.'))) ext.remove(0, 1);
+    dialog.setDefaultSuffix(ext);  // a name typed without it finds the file with it
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtPrompts::SaveFileName(const FileDialogSpec& request) {
@@ -83,8 +88,12 @@ QString QtPrompts::SaveFileName(const FileDialogSpec& request) {
 }
 
 bool QtPrompts::ChoosePrinter(QPrinter* printer) {
+    // The file last printed into is offered again for the rest of the run.
+    if (!lastOutputFile_.isEmpty()) printer->setOutputFileName(lastOutputFile_);
     QPrintDialog request(printer, QApplication::activeWindow());
-    return request.exec() == QDialog::Accepted;
+    if (request.exec() != QDialog::Accepted) return false;
+    if (!printer->outputFileName().isEmpty()) lastOutputFile_ = printer->outputFileName();
+    return true;
 }
 
 bool QtPrompts::ChooseColour(unsigned& rgb) {

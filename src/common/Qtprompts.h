@@ -11,6 +11,9 @@ public:
     QString SaveFileName(const FileDialogSpec& request) override;
     bool ChoosePrinter(QPrinter* printer) override;
     bool ChooseColour(unsigned& rgb) override;
+
+private:
+    QString lastOutputFile_;
 };
 
 // "Name (*.ext)|*.ext|..." as a Qt file dialog filter.

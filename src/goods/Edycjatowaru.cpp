@@ -30,6 +30,7 @@ TEdycjaTowaru::TEdycjaTowaru(Services& services, TProgramowanieTowarow* editor, 
     grid->addWidget(Label9, 1, 1);
     Edit1 = Named(new QLineEdit(this), "Edit1");
     Edit1->setMaxLength(42);
+    StorableText(Edit1);
     Edit1->setMinimumWidth(300);
     ComboBox1 = Named(new QComboBox(this), "ComboBox1");
     ComboBox1->addItems({"A", "B", "C", "D", "E", "F", "G"});
@@ -37,6 +38,7 @@ TEdycjaTowaru::TEdycjaTowaru(Services& services, TProgramowanieTowarow* editor, 
     Edit2->setMaxLength(10);
     Edit3 = Named(new QLineEdit(this), "Edit3");
     Edit3->setMaxLength(13);
+    StorableText(Edit3);
     ComboBox2 = Named(new QComboBox(this), "ComboBox2");
     ComboBox3 = Named(new QComboBox(this), "ComboBox3");
     ComboBox4 = Named(new QComboBox(this), "ComboBox4");
@@ -118,7 +120,8 @@ void TEdycjaTowaru::Button1Click() {
     // The unit the dialog does not show stays as the record has it.
     const int number = int(ParseInteger(Label9->text()).value_or(0));
     e->ComboBox4->setCurrentIndex(ReadGoodsRecord(s_.image, number).unit);
-    e->AddGoodsRecord();
+    // A refused value keeps the dialog open with the user's edits.
+    if (!e->AddGoodsRecord()) return;
     s_.app.databaseModified = true;
     close();
 }

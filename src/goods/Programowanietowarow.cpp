@@ -23,6 +23,7 @@
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/prompts.h"
+#include "common/text.h"
 #include "goods/Edycjatowaru.h"
 #include "goods/Wydrukbazy.h"
 #include "goods/goodstable.h"
@@ -33,6 +34,7 @@
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/recordsend.h"
+#include "link/registererrors.h"
 #include "link/registerlink.h"
 
 using namespace layout;
@@ -64,11 +66,13 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     Edit4->setMaxLength(4);
     Edit5 = Named(new QLineEdit(this), "Edit5");
     Edit5->setMaxLength(42);
+    StorableText(Edit5);
     Edit5->setMinimumWidth(230);
     Edit1 = Named(new QLineEdit(QStringLiteral("0,00"), this), "Edit1");
     Edit1->setMaxLength(10);
     Edit2 = Named(new QLineEdit(this), "Edit2");
     Edit2->setMaxLength(13);
+    StorableText(Edit2);
     Label10 = Marker(QStringLiteral("Wprowadź numer!"), "Label10");
     Label8 = Marker(QStringLiteral("Wprowadź nazwę!"), "Label8");
     Label11 = Marker(QStringLiteral("Wprowadź cenę!"), "Label11");
@@ -167,7 +171,10 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
     StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    StringGrid1->setMinimumWidth(total + StringGrid1->verticalScrollBar()->sizeHint().width() + 4);
+    // All columns when the screen has room; on a 1280-pixel screen the grid
+    // scrolls sideways rather than push the window off the screen.
+    StringGrid1->setMinimumWidth(qMin(total + StringGrid1->verticalScrollBar()->sizeHint().width() + 4, 560));
+    StringGrid1->setTabKeyNavigation(false);
     StringGrid1->setAccessibleName(QStringLiteral("Baza towarowa"));
     panel->addWidget(StringGrid1, 1);
     auto* search = new QHBoxLayout;
@@ -181,7 +188,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     BitBtn5 = Named(new QPushButton(QStringLiteral("    &Edytuj towar"), Panel1), "BitBtn5");
     BitBtn2 = Named(new QPushButton(QStringLiteral(" &Wyślij do kasy"), Panel1), "BitBtn2");
     BitBtn3 = Named(new QPushButton(QStringLiteral("&Usuń z bazy PC"), Panel1), "BitBtn3");
-    BitBtn10 = Named(new QPushButton(QStringLiteral("&Wydruk bazy  "), Panel1), "BitBtn10");
+    BitBtn10 = Named(new QPushButton(QStringLiteral("Wydru&k bazy  "), Panel1), "BitBtn10");
     Button1 = Named(new QPushButton(QStringLiteral("Pobierz bazę z podłączonej kasy"), Panel1), "Button1");
     for (QPushButton* b : {BitBtn5, BitBtn2, BitBtn3, BitBtn10, Button1}) actions->addWidget(b);
     panel->addLayout(actions);
@@ -193,7 +200,11 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     auto* wait = new QVBoxLayout(PanelSortowanie);
     wait->addWidget(new QLabel(QStringLiteral("Czekaj..."), PanelSortowanie), 0, Qt::AlignCenter);
     wait->addWidget(new QLabel(QStringLiteral("Trwa sortowanie..."), PanelSortowanie), 0, Qt::AlignCenter);
-    PanelSortowanie->setFixedSize(240, 80);
+    LabelPostep = Named(new QLabel(PanelSortowanie), "LabelPostep");
+    wait->addWidget(LabelPostep, 0, Qt::AlignCenter);
+    BitBtnAnuluj = Named(new QPushButton(QStringLiteral("Anuluj"), PanelSortowanie), "BitBtnAnuluj");
+    wait->addWidget(BitBtnAnuluj, 0, Qt::AlignCenter);
+    PanelSortowanie->setFixedSize(240, 130);
     PanelSortowanie->hide();
 
     MenuWydruku = new QMenu(this);
@@ -207,6 +218,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     ComboBox1->setCurrentIndex(0);
 
     connect(BitBtn4, &QPushButton::clicked, this, &TProgramowanieTowarow::AddGoodsRecord);
+    connect(BitBtnAnuluj, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
     connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
     connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) { ConfirmGoodsEntry = on; });
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &TProgramowanieTowarow::StringGrid1DblClick);
@@ -281,29 +293,34 @@ bool TProgramowanieTowarow::FormKeyDown(int key) {
         return true;
     }
     if (key == Qt::Key_Return) {
-        if (focusWidget() == Edit6) BitBtn1Click();
+        // A focused button takes Enter as its own press; the search field
+        // searches; the entry fields add; elsewhere Enter does nothing.
+        QWidget* focused = focusWidget();
+        if (auto* button = qobject_cast<QPushButton*>(focused)) button->click();
+        else if (focused == Edit6) BitBtn1Click();
+        else if (focused && (focused == StringGrid1 || Panel1->isAncestorOf(focused))) return true;
         else AddGoodsRecord();
         return true;
     }
     return TForm::FormKeyDown(key);
 }
 
-void TProgramowanieTowarow::AddGoodsRecord() {
+bool TProgramowanieTowarow::AddGoodsRecord() {
     Label10->setVisible(Edit4->text().isEmpty());
     Label8->setVisible(Edit5->text().isEmpty());
     Label11->setVisible(Edit1->text().isEmpty());
-    if (Edit4->text().isEmpty() || Edit5->text().isEmpty() || Edit1->text().isEmpty()) return;
+    if (Edit4->text().isEmpty() || Edit5->text().isEmpty() || Edit1->text().isEmpty()) return false;
 
     const auto number = ParseInteger(Edit4->text());
     if (!number || *number < 1 || *number > 2000) {
         s_.prompts.Message(QStringLiteral("     Błędna wartość : Numer towaru w kasie \n"
                                           " Pole musi zawierać liczbę z przedziału 1-2000.     "));
-        return;
+        return false;
     }
     const int n = int(*number);
     if (Edit5->text().trimmed().isEmpty()) {
         s_.prompts.Message(QStringLiteral("Nazwa towaru nie może składać się z samych znaków spacji!"));
-        return;
+        return false;
     }
     const QString key = GoodsNameKey(Edit5->text());
     for (int other : OccupiedGoods(s_.image)) {
@@ -312,7 +329,7 @@ void TProgramowanieTowarow::AddGoodsRecord() {
             s_.prompts.Message(QStringLiteral("Towar ") + key + QStringLiteral(" jest już zapisany w bazie pod numerem ") +
                                QString::number(other));
             Edit5->setFocus();
-            return;
+            return false;
         }
     }
     QString priceText = Edit1->text();
@@ -320,16 +337,16 @@ void TProgramowanieTowarow::AddGoodsRecord() {
     const auto grosz = ParsePrice(priceText);
     if (!grosz) {
         s_.prompts.Message(QStringLiteral("     Błędna wartość w polu Cena     "));
-        return;
+        return false;
     }
     if (*grosz < 0 || *grosz > goods::kMaxPrice) {
         s_.prompts.Message(QStringLiteral("Błąd! Cena musi zawierać się w przedziale 0,00 - 999999,99"));
-        return;
+        return false;
     }
     if (*grosz == 0 && CheckBox2->isChecked()) {
         s_.prompts.Message(QStringLiteral("Cena sztywna musi mieć wartość większą od 0,00. Wprowadz inną wartość, "
                                           "lub odznacz pole \"Cena sztywna\""));
-        return;
+        return false;
     }
     if (s_.app.DatabaseLoaded()) {
         if (!s_.image.Usable()) {
@@ -349,7 +366,7 @@ void TProgramowanieTowarow::AddGoodsRecord() {
             g.unit = uint8_t(qMax(ComboBox4->currentIndex(), 0));
             if (WriteGoodsRecord(s_.image, g) != 0) {
                 s_.prompts.Message(QStringLiteral("     Błąd! Nie dodano towaru     "));
-                return;
+                return false;
             }
             s_.app.databaseModified = true;
             RebuildGoodsGrid();
@@ -362,11 +379,11 @@ void TProgramowanieTowarow::AddGoodsRecord() {
     ProposeNextGoodsNumber();
     if (CheckBox4->isChecked()) {
         s_.link.FlushPort();
-        if (!SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
-                        AckReading{true, 0, 800, {}})
-                 .Accepted())
-            s_.prompts.Message(QStringLiteral("Błąd! Kasa nie potwierdziła zapisu towaru!"));
+        ShowSendAnswer(SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
+                                  AckReading{true, 0, 800, {}}),
+                       false);
     }
+    return true;
 }
 
 int TProgramowanieTowarow::SelectedNumber() const {
@@ -374,6 +391,17 @@ int TProgramowanieTowarow::SelectedNumber() const {
     if (row < 0) return 0;
     const QTableWidgetItem* item = StringGrid1->item(row, 0);
     return item ? int(ParseInteger(item->text()).value_or(0)) : 0;
+}
+
+void TProgramowanieTowarow::ShowSendAnswer(const RecordAnswer& answer, bool sayAccepted) {
+    if (answer.Accepted()) {
+        if (sayAccepted) s_.prompts.Message(QStringLiteral("Towar zapisano w kasie"));
+        return;
+    }
+    // The register's reason tells sales on the goods from a bad barcode.
+    QString text = QStringLiteral("Błąd! Kasa nie potwierdziła zapisu towaru!");
+    if (answer.ack == AckRegisterError) text += QLatin1Char('\n') + RegisterErrorMessage(answer.errorCode);
+    s_.prompts.Message(text);
 }
 
 void TProgramowanieTowarow::StringGrid1DblClick() {
@@ -430,6 +458,7 @@ void TProgramowanieTowarow::BitBtn3Click() {
     RemoveGoodsFromQuickKeys(s_.image, n);
     if (kGoods.Holds(n)) {
         s_.image.ClearBytes(kGoods.Offset(n), kGoods.recordSize);
+        s_.app.databaseModified = true;
         RebuildGoodsGrid();
     }
     ProposeNextGoodsNumber();
@@ -443,11 +472,9 @@ void TProgramowanieTowarow::BitBtn2Click() {
     if (n <= 0) return;
     s_.link.FlushPort();
     s_.link.FlushPort();
-    const RecordAnswer answer = SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n,
-                                           ConfirmGoodsEntry ? 1 : 0, AckReading{true, 700, 800, {}});
-    s_.prompts.Message(answer.Accepted()
-                           ? QStringLiteral("Towar zapisano w kasie")
-                           : QStringLiteral("Błąd! Kasa nie potwierdziła zapisu towaru!"));
+    ShowSendAnswer(SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
+                              AckReading{true, 700, 800, {}}),
+                   true);
 }
 
 void TProgramowanieTowarow::Button1Click() {
@@ -455,6 +482,12 @@ void TProgramowanieTowarow::Button1Click() {
     PanelSortowanie->move((width() - PanelSortowanie->width()) / 2, (height() - PanelSortowanie->height()) / 2);
     PanelSortowanie->raise();
     PanelSortowanie->show();
+    // While the download runs only its cancel button answers.
+    QList<QWidget*> blocked;
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != PanelSortowanie && w->isEnabled()) blocked << w;
+    for (QWidget* w : blocked) w->setEnabled(false);
+    LabelPostep->setText(QStringLiteral("0/2000"));
     link.cancel = false;
     downloading_ = true;
     link.FlushPort();
@@ -463,13 +496,18 @@ void TProgramowanieTowarow::Button1Click() {
     for (;;) {
         QApplication::processEvents();
         const int r = ReadReply(link, 91);
-        if (r == ReplyRecord || r == ReplyLast)
+        if (r == ReplyRecord || r == ReplyLast) {
             received.append(QByteArray(reinterpret_cast<const char*>(link.rxBuffer) + 7, reggoods::kSize));
+            LabelPostep->setText(QString::number(received.size()) + QStringLiteral("/2000"));
+        }
         if (r == ReplyBadCrc) SendControlFrame(link, link.registerAddress, ControlRejected);
         if (r != ReplyRecord) break;
     }
     downloading_ = false;
-    for (const QByteArray& record : received) StoreRegisterGoodsRecord(s_.image, record);  // 1-2000 only
+    int stored = 0;
+    for (const QByteArray& record : received) stored += StoreRegisterGoodsRecord(s_.image, record) ? 1 : 0;
+    if (stored > 0) s_.app.databaseModified = true;  // the downloaded goods are a change to save
+    for (QWidget* w : blocked) w->setEnabled(true);
     PanelSortowanie->hide();
     RebuildGoodsGrid();
 }
@@ -487,7 +525,7 @@ QList<GoodsListRow> TProgramowanieTowarow::PrintRows(bool byName) const {
     QList<GoodsListRow> rows = printRows_;
     if (byName)
         std::stable_sort(rows.begin(), rows.end(),
-                         [](const GoodsListRow& a, const GoodsListRow& b) { return a.name.localeAwareCompare(b.name) < 0; });
+                         [](const GoodsListRow& a, const GoodsListRow& b) { return PolishLess(a.name, b.name); });
     return rows;
 }
 

@@ -55,6 +55,8 @@ public:
     QPushButton* BitBtn10;
     QPushButton* Button1;
     QFrame* PanelSortowanie;
+    QLabel* LabelPostep;      // records received during the download
+    QPushButton* BitBtnAnuluj;  // stops the download
     QPushButton* BitBtn6;
     QMenu* MenuWydruku;
     QAction* DrukujwedugnumerwPLU1;
@@ -64,7 +66,8 @@ public:
 
     void RebuildGoodsGrid();
     void ProposeNextGoodsNumber();
-    void AddGoodsRecord();
+    // False when a field was refused (the user was told).
+    bool AddGoodsRecord();
     void StringGrid1DblClick();
     void BitBtn1Click();   // search
     void BitBtn5Click();   // edit
@@ -84,6 +87,7 @@ protected:
 
 private:
     int SelectedNumber() const;
+    void ShowSendAnswer(const struct RecordAnswer& answer, bool sayAccepted);
     void CollectPrintRows();
 
     TEdycjaTowaru* editDialog_ = nullptr;

@@ -23,6 +23,7 @@ TNowaBazaD::TNowaBazaD(Services& services, QWidget* parent) : TForm(services, pa
     Label4->hide();
     Edit2 = Named(new QLineEdit(this), "Edit2");
     Edit2->setMaxLength(3);
+    StorableText(Edit2);
     Edit2->setMaximumWidth(60);
     Label3 = Caption(QStringLiteral("Symbol waluty ewidencyjnej:"), Edit2, "Label3");
     grid->addWidget(Label1, 0, 0);

@@ -57,6 +57,9 @@ QListWidget* CheckList(QWidget* parent, const char* name, const QString& caption
 
 void AddChecked(QListWidget* list, const QString& text) {
     auto* item = new QListWidgetItem(text, list);
+    // Tall enough for the accents of Polish capitals (Ś, Ż, Ł) above the box.
+    const QFontMetrics fm(list->font());
+    item->setSizeHint(QSize(fm.horizontalAdvance(text) + fm.height() * 2 + 8, fm.lineSpacing() + fm.leading() + 8));
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
 }
@@ -497,7 +500,8 @@ void TSynchronizacjaBazyTowarowej::CopyTickedToPc() {
     for (int row = 0; row < CheckListBox2->count(); ++row) {
         if (!Ticked(CheckListBox2, row)) continue;
         const int plu = Plu(CheckListBox2, row);
-        if (mirror.Present(plu)) StoreRegisterGoodsRecord(s_.image, mirror.Record(plu));
+        if (mirror.Present(plu) && StoreRegisterGoodsRecord(s_.image, mirror.Record(plu)))
+            s_.app.databaseModified = true;  // the copied goods are a change to save
     }
     RebuildPcList();
 }
@@ -511,6 +515,7 @@ void TSynchronizacjaBazyTowarowej::DeleteTickedOnPc() {
         if (kGoods.Holds(plu)) {
             RemoveGoodsFromQuickKeys(s_.image, plu);
             s_.image.ClearBytes(kGoods.Offset(plu), kGoods.recordSize);
+            s_.app.databaseModified = true;
         }
         delete CheckListBox1->takeItem(row);
     }
@@ -677,7 +682,7 @@ void TSynchronizacjaBazyTowarowej::ShowRegisterDetails() {
 
 QStringList TSynchronizacjaBazyTowarowej::PrintLines(bool byName) const {
     QStringList lines = printLines_;
-    if (byName) std::sort(lines.begin(), lines.end());
+    if (byName) std::sort(lines.begin(), lines.end(), PolishLess);
     QStringList printed;
     for (const QString& line : lines) printed << PrintedLine(line);
     return printed;

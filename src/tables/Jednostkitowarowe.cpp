@@ -26,6 +26,7 @@ TJednostkiTowarowe::TJednostkiTowarowe(Services& services, QWidget* parent) : TF
     int n = 1;
     for (QLineEdit* e : {Edit1, Edit2, Edit3}) {
         e->setMaxLength(3);
+        StorableText(e);
         fields->addRow(Caption(QStringLiteral("Jednostka nr %1").arg(n++), e), e);
     }
     auto* buttons = new QHBoxLayout;

@@ -23,6 +23,7 @@ TProgramowanieNIP::TProgramowanieNIP(Services& services, QWidget* parent) : TFor
     outer->addLayout(fields);
     Edit2 = Named(new QLineEdit(this), "Edit2");
     Edit2->setMaxLength(16);
+    StorableText(Edit2);
     fields->addRow(Caption(QStringLiteral("NIP:"), Edit2), Edit2);
     auto* buttons = new QHBoxLayout;
     BitBtn5 = Named(new QPushButton(QStringLiteral("Programuj"), this), "BitBtn5");

@@ -43,6 +43,7 @@ TProgramowanieWalutObcych::TProgramowanieWalutObcych(Services& services, QWidget
     Require(Edit3, Label8);
     Edit4 = Named(new QLineEdit(this), "Edit4");
     Edit4->setMaxLength(3);
+    StorableText(Edit4);
     Label9 = Marker(QStringLiteral(" Wprowadź symbol!"), "Label9");
     AddRow(QStringLiteral("Symbol waluty"), Edit4, Label9);
     Require(Edit4, Label9);

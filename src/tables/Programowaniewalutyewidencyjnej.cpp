@@ -37,6 +37,7 @@ TProgramowanieWalutyEwidencyjnej::TProgramowanieWalutyEwidencyjnej(Services& ser
     Edit1 = Named(new QLineEdit(this), "Edit1");
     Edit2 = Named(new QLineEdit(this), "Edit2");
     Edit2->setMaxLength(3);
+    StorableText(Edit2);
     Label6 = Named(new QLabel(this), "Label6");
     Label4 = Marker(QStringLiteral(" Wprowadź kurs"), "Label4");
     Label5 = Marker(QStringLiteral(" Wprowadź symbol"), "Label5");

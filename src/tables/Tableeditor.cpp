@@ -45,6 +45,7 @@ TTableEditor::TTableEditor(Services& services, const TableEditorDescription& d, 
     }
     NameEdit = Named(new QLineEdit(this), d.nameField);
     NameEdit->setMaxLength(d.nameMaxLength);
+    StorableText(NameEdit);
     NameEdit->setMinimumWidth(QFontMetrics(NameEdit->font()).horizontalAdvance(QLatin1Char('W')) *
                               qMin(d.nameMaxLength, 24));
     NameMarker = Marker(d.nameMarker, d.nameMarkerName);

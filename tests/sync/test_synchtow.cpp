@@ -245,7 +245,7 @@ void TestSynchtow::copyToPc() {
     QCOMPARE(rec.at(67), '\3');
     QCOMPARE(t_->image.ReadWordAt(kGoods.Offset(41)), 0);
     QCOMPARE(form_->CheckListBox1->count(), 1);
-    QVERIFY(!t_->app.databaseModified);
+    QVERIFY(t_->app.databaseModified);  // copied goods are a change to save
     QVERIFY(t_->prompts.shown.isEmpty());
 }
 
@@ -260,6 +260,7 @@ void TestSynchtow::deleteOnPcAndInRegister() {
     form_->CheckListBox1->item(3)->setCheckState(Qt::Checked);
     form_->BitBtn5->click();
     QCOMPARE(OccupiedGoods(t_->image), (QList<int>{1, 3}));
+    QVERIFY(t_->app.databaseModified);
     QCOMPARE(form_->CheckListBox1->count(), 2);
     QCOMPARE(form_->CheckListBox1->currentRow(), 1);
     QCOMPARE(form_->Label4->text(), QStringLiteral("2/2000"));
