@@ -34,7 +34,8 @@ void RenderPages(QPrinter& printer, ListFont measureFont, const PageLayout& layo
 bool PrintListPages(Prompts& prompts, ListFont measureFont, const PageLayout& layout) {
     QPrinter printer(QPrinter::HighResolution);
     if (!prompts.ChoosePrinter(&printer)) {
-        prompts.Message(QStringLiteral("Brak drukarki."));
+        // A cancelled dialog is the user's choice; only a missing printer is told.
+        if (!printer.isValid()) prompts.Message(QStringLiteral("Brak drukarki."));
         return false;
     }
     RenderPages(printer, measureFont, layout);

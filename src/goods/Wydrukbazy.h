@@ -11,7 +11,8 @@ class QPrinter;
 enum class ListFont { Bold, Regular };
 using PageLayout = std::function<QList<PrintPage>(const PageMetrics&)>;
 
-// Runs the print dialog ("Brak drukarki." when it is not confirmed) and prints the
+// Runs the print dialog ("Brak drukarki." when there is no printer at all; a
+// cancelled dialog is silent) and prints the
 // pages in Courier New 10 pt, portrait. False when nothing was printed.
 bool PrintListPages(Prompts& prompts, ListFont measureFont, const PageLayout& layout);
 // Draws the pages on a printer that is already set up.

@@ -281,6 +281,7 @@ TMenuGlowne::TMenuGlowne(Services& services, FormRegistry& forms)
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);  // the window keeps its size
     setStatusBar(bar);
     for (int width : {70, 120, 50}) {
         auto* panel = new QLabel(bar);
@@ -474,6 +475,11 @@ void TMenuGlowne::OpenSelectedTask() {
         if (page == 0)
             s_.prompts.Message(QStringLiteral(
                 "Stwórz lub wczytaj z pliku bazę danych którą chcesz edytować, albo połącz się z kasą"));
+        else  // the item says nothing else, so the status bar says why
+            statusBar()->showMessage(task.test == ModeTest::Online
+                                         ? QStringLiteral("Otwórz bazę danych i połącz się z kasą, aby otworzyć to okno.")
+                                         : QStringLiteral("Połącz się z kasą, aby otworzyć to okno."),
+                                     5000);
         return;
     }
     ShowForm(QString::fromLatin1(task.form), task.refreshAfter);

@@ -15,6 +15,9 @@ private slots:
     void integers_data();
     void integers();
     void polishLettersRoundTrip();
+    void storableCharacters_data();
+    void storableCharacters();
+    void polishOrder();
 };
 
 void TestCommon::hundredths_data() {
@@ -108,6 +111,32 @@ void TestCommon::polishLettersRoundTrip() {
     QCOMPARE(FromCp1250(bytes), letters);
     const char field[6] = {'M', char(0xB3), 'y', 'n', 0, 'x'};
     QCOMPARE(FromCp1250Field(field, 6), QStringLiteral("Młyn"));
+}
+
+void TestCommon::storableCharacters_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<uint>("refused");  // 0: every character can be stored
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("Polish") << QStringLiteral("Żółć ĄĘŚĆŃŹŁ") << 0u << QStringLiteral("Żółć ĄĘŚĆŃŹŁ");
+    QTest::newRow("euro and section") << QStringLiteral("5 € §") << 0u << QStringLiteral("5 € §");
+    QTest::newRow("cup of coffee") << QStringLiteral("Ka☕wa") << 0x2615u << QStringLiteral("Kawa");
+    QTest::newRow("Cyrillic") << QStringLiteral("Жurek") << 0x416u << QStringLiteral("urek");
+    QTest::newRow("outside the BMP") << QStringLiteral("a😀b") << 0x1F600u << QStringLiteral("ab");
+}
+
+void TestCommon::storableCharacters() {
+    QFETCH(QString, text);
+    QFETCH(uint, refused);
+    QFETCH(QString, kept);
+    QCOMPARE(uint(FirstOutsideCp1250(text)), refused);
+    QCOMPARE(OnlyCp1250(text), kept);
+    QCOMPARE(FromCp1250(ToCp1250(kept)), kept);  // what is kept is stored whole
+}
+
+void TestCommon::polishOrder() {
+    QStringList names{"Żaba", "Zebra", "Łódź", "Lody", "Śledź", "Sok", "ser", "Ala", "Ćma", "Cebula"};
+    std::sort(names.begin(), names.end(), PolishLess);
+    QCOMPARE(names, (QStringList{"Ala", "Cebula", "Ćma", "Lody", "Łódź", "ser", "Sok", "Śledź", "Zebra", "Żaba"}));
 }
 
 QTEST_APPLESS_MAIN(TestCommon)

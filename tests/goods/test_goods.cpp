@@ -490,6 +490,20 @@ void TestGoods::editDialogKeepsPriceAndUnit() {
     QTimer::singleShot(0, edit_, [&] { edit_->Button1->click(); });
     edit_->Edit(11);
     QCOMPARE(ReadGoodsRecord(t_->image, 11).group, 3);
+    // A refused price is told and the dialog stays open with the user's edits.
+    t_->prompts.Clear();
+    bool stayed = false;
+    QTimer::singleShot(0, edit_, [&] {
+        edit_->Edit1->setText(QStringLiteral("Guma balonowa"));
+        edit_->Edit2->setText(QStringLiteral("abc"));
+        edit_->Button1->click();
+        stayed = edit_->isVisible() && edit_->Edit1->text() == QStringLiteral("Guma balonowa");
+        edit_->close();
+    });
+    edit_->Edit(11);
+    QVERIFY(stayed);
+    QCOMPARE(t_->prompts.Texts(), QStringList{"     Błędna wartość w polu Cena     "});
+    QCOMPARE(ReadGoodsRecord(t_->image, 11).name, QStringLiteral("Guma do żucia"));
 }
 
 void TestGoods::goodsPicker() {
@@ -592,9 +606,9 @@ void TestGoods::printToPdf() {
     form_->show();
     form_->BitBtn10->click();
     form_->MenuWydruku->hide();
-    // No printer chosen.
+    // The print dialog cancelled: nothing printed, nothing said.
     form_->DrukujwedugnumerwPLU1->trigger();
-    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Brak drukarki.")});
+    QCOMPARE(t_->prompts.Texts(), QStringList{});
     QTemporaryDir dir;
     const QString pdf = dir.path() + "/lista.pdf";
     t_->prompts.printerSetup = [&](QPrinter* p) {

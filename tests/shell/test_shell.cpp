@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -214,6 +215,13 @@ void TestShell::dispatcherModeTests() {
         QCOMPARE(probe->shown, before + (c.opens ? 1 : 0));
         QCOMPARE(t_->prompts.Texts(), c.message ? QStringList{noDatabase} : QStringList{});
     }
+    // A register item that cannot open now says why in the status bar.
+    t_->app.workMode = ModeOffline;
+    choose(2, 9);
+    QCOMPARE(main_->statusBar()->currentMessage(), QStringLiteral("Połącz się z kasą, aby otworzyć to okno."));
+    choose(2, 2);
+    QCOMPARE(main_->statusBar()->currentMessage(),
+             QStringLiteral("Otwórz bazę danych i połącz się z kasą, aby otworzyć to okno."));
     // An item whose window the program lacks cannot be chosen.
     QVERIFY(!(main_->TreeView3->topLevelItem(19)->flags() & Qt::ItemIsEnabled));
 }

@@ -52,6 +52,14 @@ QStringList Column(QTableWidget* grid, int column) {
     return out;
 }
 
+// Typing as a keyboard does it, any character (QTest's key clicks know ASCII only).
+void Type(QWidget* field, const QString& text) {
+    for (char32_t c : text.toUcs4()) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
+        QApplication::sendEvent(field, &press);
+    }
+}
+
 bool SelectNumber(TTableEditor* form, int number) {
     for (int r = 0; r < form->StringGrid1->rowCount(); ++r) {
         if (Cell(form->StringGrid1, r, 0) == QString::number(number)) {
@@ -112,6 +120,7 @@ private slots:
     void cleanup();
     void recordFrames_data();
     void recordFrames();
+    void textTheRegisterCannotStore();
     void requiredMarkersKeepLayout();
     void blankAndDuplicateNames_data();
     void blankAndDuplicateNames();
@@ -193,6 +202,19 @@ void TestTableEditors::recordFrames() {
         QVERIFY(st->Present(m.number));
         QCOMPARE(st->Record(m.number).left(22), slot.left(22));
     });
+}
+
+void TestTableEditors::textTheRegisterCannotStore() {
+    TTableEditor* f = Editor("TProgramowanieGrupTowarowych");
+    f->show();
+    f->NameEdit->setFocus();
+    Type(f->NameEdit, QStringLiteral("Ka☕wa"));
+    QCOMPARE(f->NameEdit->text(), QStringLiteral("Kawa"));
+    QCOMPARE(t_->prompts.Texts(), QStringList{"Znak „☕” nie może być zapisany w bazie kasy."});
+    t_->prompts.Clear();
+    Type(f->NameEdit, QStringLiteral(" Żółć"));
+    QCOMPARE(f->NameEdit->text(), QStringLiteral("Kawa Żółć"));
+    QVERIFY(t_->prompts.shown.isEmpty());
 }
 
 void TestTableEditors::requiredMarkersKeepLayout() {

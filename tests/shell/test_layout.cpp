@@ -1,0 +1,63 @@
+// Every window of the program on a 1280x768 screen (the main window on
+// 1024x768): its minimum size fits, and shown at the size it takes there, no
+// visible control lies outside it.
+#include <QtTest>
+#include <QScreen>
+
+#include "common/Form.h"
+#include "shell/Forms.h"
+#include "shell/Menuglowne.h"
+#include "support/guifixture.h"
+
+class TestLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void everyWindowFits();
+};
+
+namespace {
+// The controls of a shown window that stick out of it.
+QStringList Outside(QWidget* window) {
+    QStringList out;
+    const QRect inside = window->rect();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->isWindow() || w->size().isEmpty()) continue;
+        // Scrolled content is clipped by its viewport, not the window.
+        if (w->parentWidget() && w->parentWidget()->objectName() == QLatin1String("qt_scrollarea_viewport")) continue;
+        const QRect r(w->mapTo(window, QPoint(0, 0)), w->size());
+        if (!inside.contains(r)) out << (w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                                                  : w->objectName());
+    }
+    return out;
+}
+}  // namespace
+
+void TestLayout::everyWindowFits() {
+    GuiFixture f;
+    FormRegistry forms;
+    TMenuGlowne main(f.t.services, forms);
+    CreateForms(f.t.services, forms, &main);
+    main.FormsCreated();
+    const QSize screen(1280, 768);
+    QVERIFY2(main.minimumSizeHint().width() <= 1024 && main.height() <= 768,
+             qPrintable(QStringLiteral("%1x%2").arg(main.width()).arg(main.height())));
+    main.show();
+    QVERIFY2(Outside(&main).isEmpty(), qPrintable(Outside(&main).join(", ")));
+    for (TForm* form : forms.Order()) {
+        const QSize min = form->minimumSizeHint().expandedTo(form->minimumSize());
+        QVERIFY2(min.width() <= screen.width() && min.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1 needs %2x%3").arg(form->objectName()).arg(min.width()).arg(min.height())));
+        // Shown as it opens, but never larger than the screen.
+        form->resize(form->sizeHint().boundedTo(screen).expandedTo(min));
+        form->setModal(false);
+        form->show();
+        QCoreApplication::processEvents();
+        QVERIFY2(form->width() <= screen.width() && form->height() <= screen.height(), qPrintable(form->objectName()));
+        const QStringList outside = Outside(form);
+        QVERIFY2(outside.isEmpty(), qPrintable(form->objectName() + QStringLiteral(": ") + outside.join(", ")));
+        form->hide();
+    }
+}
+
+QTEST_MAIN(TestLayout)
+#include "test_layout.moc"
