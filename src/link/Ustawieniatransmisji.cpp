@@ -65,7 +65,7 @@ TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(
     layout->addWidget(CheckBox3);
     auto* buttons = new QHBoxLayout;
     Button2 = Named(new QPushButton(QStringLiteral("&Zastosuj"), this), "Button2");
-    Button3 = Named(new QPushButton(QStringLiteral("&Zamknij"), this), "Button3");
+    Button3 = Named(new QPushButton(QStringLiteral("Za&mknij"), this), "Button3");
     buttons->addStretch();
     buttons->addWidget(Button2);
     buttons->addWidget(Button3);

@@ -1,7 +1,9 @@
 // Every window of the program on a 1280x768 screen (the main window on
 // 1024x768): its minimum size fits, and shown at the size it takes there, no
-// visible control lies outside it.
+// visible control lies outside it; and no two of its controls share an Alt letter.
 #include <QtTest>
+#include <QAbstractButton>
+#include <QLabel>
 #include <QScreen>
 
 #include "common/Form.h"
@@ -30,6 +32,29 @@ QStringList Outside(QWidget* window) {
     }
     return out;
 }
+// The Alt letters used more than once in a window.
+QStringList SharedAltLetters(QWidget* window) {
+    QHash<QChar, QStringList> users;
+    auto note = [&](const QString& text, const QString& who) {
+        for (int i = 0; i + 1 < text.size(); ++i) {
+            if (text[i] != QLatin1Char('&')) continue;
+            if (text[i + 1] == QLatin1Char('&')) {
+                ++i;
+                continue;
+            }
+            users[text[i + 1].toUpper()] << who;
+            break;
+        }
+    };
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (!b->isHidden() || b->parentWidget() == window) note(b->text(), b->objectName());
+    for (QLabel* l : window->findChildren<QLabel*>())
+        if (l->buddy()) note(l->text(), l->text());
+    QStringList shared;
+    for (auto it = users.cbegin(); it != users.cend(); ++it)
+        if (it.value().size() > 1) shared << QStringLiteral("Alt+%1: %2").arg(it.key(), it.value().join(", "));
+    return shared;
+}
 }  // namespace
 
 void TestLayout::everyWindowFits() {
@@ -55,6 +80,8 @@ void TestLayout::everyWindowFits() {
         QVERIFY2(form->width() <= screen.width() && form->height() <= screen.height(), qPrintable(form->objectName()));
         const QStringList outside = Outside(form);
         QVERIFY2(outside.isEmpty(), qPrintable(form->objectName() + QStringLiteral(": ") + outside.join(", ")));
+        const QStringList shared = SharedAltLetters(form);
+        QVERIFY2(shared.isEmpty(), qPrintable(form->objectName() + QStringLiteral(": ") + shared.join("; ")));
         form->hide();
     }
 }
