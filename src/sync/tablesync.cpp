@@ -1,0 +1,195 @@
+#include "sync/tablesync.h"
+
+#include "common/clock.h"
+#include "common/prompts.h"
+#include "image/workimage.h"
+#include "link/commands.h"
+#include "link/frames.h"
+#include "link/recordsend.h"
+#include "link/registererrors.h"
+#include "link/registerlink.h"
+
+RegisterTableMirror::RegisterTableMirror(int count, int recordSize)
+    : slots_(count), size_(recordSize), data_(count * recordSize, '\0') {}
+
+void RegisterTableMirror::Clear() { data_.fill('\0'); }
+
+bool RegisterTableMirror::Store(const QByteArray& record) {
+    if (record.size() < size_) return false;
+    const int n = uint8_t(record[0]);
+    if (n < 1 || n > slots_) return false;
+    data_.replace((n - 1) * size_, size_, record.left(size_));
+    return true;
+}
+
+bool RegisterTableMirror::Present(int n) const { return n >= 1 && n <= slots_ && data_[(n - 1) * size_] != 0; }
+
+QByteArray RegisterTableMirror::Record(int n) const {
+    if (n < 1 || n > slots_) return QByteArray(size_, '\0');
+    return data_.mid((n - 1) * size_, size_);
+}
+
+void RegisterTableMirror::Zero(int n) {
+    if (n >= 1 && n <= slots_) data_.replace((n - 1) * size_, size_, QByteArray(size_, '\0'));
+}
+
+QList<int> RegisterTableMirror::Occupied() const {
+    QList<int> out;
+    for (int n = 1; n <= slots_; ++n)
+        if (Present(n)) out.append(n);
+    return out;
+}
+
+const SyncMember& SyncMemberOf(RecordTable table) {
+    // What each table's window does differently, as the register's own
+    // software answers it.
+    static const SyncMember cashiers{kCashierTable, 333, 20, ListRebuild::Always, WriteNumbering::TickedRows,
+                                     2300, 1700, RunEnd::MessagePauseRead, 400, QStringLiteral(" kasjerów."),
+                                     true, {{0, 0, 26}, {26, 224, 7}}, false, false, DeleteRefusal::ShowAndGoOn};
+    static const SyncMember discounts{kDiscountTable, 45, 20, ListRebuild::UnlessBadCheckByte,
+                                      WriteNumbering::TickedRows, 1000, 390, RunEnd::MessagePauseRead, 400,
+                                      QStringLiteral(" rabatów."), false, {{0, 0, 28}}, false, false,
+                                      DeleteRefusal::GoOnSilently};
+    static const SyncMember payments{kPaymentFormTable, 40, 10, ListRebuild::Always, WriteNumbering::PcRows,
+                                     1000, 390, RunEnd::PauseMessageRead, 450, QStringLiteral(" form płatnosci."),
+                                     false, {{0, 0, 22}, {22, 26, 1}}, false, false, DeleteRefusal::GoOnSilently};
+    static const SyncMember currencies{kCurrencyTable, 51, 10, ListRebuild::OnlyAfterLast, WriteNumbering::PcRows,
+                                       1000, 390, RunEnd::MessagePauseRead, 430, QStringLiteral(" walut."),
+                                       true, {{0, 0, 22}, {22, 26, 8}}, false, false, DeleteRefusal::GoOnSilently};
+    static const SyncMember groups{kGroupTable, 35, 20, ListRebuild::Always, WriteNumbering::PcRows,
+                                   1000, 450, RunEnd::PauseReadMessage, 430, QStringLiteral(" grup towarowych."),
+                                   true, {{0, 0, 22}}, false, true, DeleteRefusal::ShowAndGoOn};
+    static const SyncMember packagings{kPackagingTable, 75, 20, ListRebuild::Always, WriteNumbering::PcRows,
+                                       1000, 450, RunEnd::PauseReadMessage, 1300, QStringLiteral(" opakowań."),
+                                       true, {{0, 0, 47}, {47, 65, 1}}, true, true, DeleteRefusal::Stop};
+    switch (table) {
+        case RecordTable::Cashiers: return cashiers;
+        case RecordTable::Discounts: return discounts;
+        case RecordTable::PaymentForms: return payments;
+        case RecordTable::Currencies: return currencies;
+        case RecordTable::Packagings: return packagings;
+        case RecordTable::Groups:
+        case RecordTable::Goods: break;
+    }
+    return groups;
+}
+
+bool ReadOutcome::RebuildList(const SyncMember& m) const {
+    switch (m.rebuild) {
+        case ListRebuild::Always: return true;
+        case ListRebuild::UnlessBadCheckByte: return last != ReplyBadCrc;
+        case ListRebuild::OnlyAfterLast: return last == ReplyLast;
+    }
+    return true;
+}
+
+ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& m, RegisterTableMirror& mirror,
+                              const std::function<void(int)>& progress) {
+    ReadOutcome out;
+    mirror.Clear();
+    link.FlushPort();
+    SendRequest(link, link.registerAddress, 1, m.table.command, 0);
+    for (;;) {
+        out.last = ReadReply(link, m.replyLength);
+        if (out.last == ReplyRecord || out.last == ReplyLast) {
+            const QByteArray record(reinterpret_cast<const char*>(link.rxBuffer) + 7, m.RecordSize());
+            if (mirror.Store(record)) ++out.stored;
+            else ++out.skipped;  // a number with no slot is never stored
+            if (progress) progress(out.stored);
+        }
+        if (out.last == ReplyBadCrc) SendControlFrame(link, link.registerAddress, ControlRejected);
+        if (out.last != ReplyRecord) break;
+    }
+    return out;
+}
+
+QString WriteOutcome::Message(const SyncMember& m) const {
+    return (failed ? QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano ") : QStringLiteral(" Zaprogramowano ")) +
+           QString::number(programmed) + m.noun;
+}
+
+WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember& m, const QList<TickedRow>& ticked,
+                          uint8_t confirm, const std::function<void(int)>& progress) {
+    WriteOutcome out;
+    link.FlushPort();
+    uint16_t frame = 1;
+    int ordinal = 0;
+    for (const TickedRow& t : ticked) {
+        if (link.cancel) break;
+        if (m.numbering == WriteNumbering::PcRows) frame = uint16_t(t.row + 1);
+        if (++ordinal == ticked.size()) frame |= LastFrameFlag;
+        // Where the number rises per ticked row, the busy pause looks at the
+        // number it has already risen to.
+        const int tested = m.numbering == WriteNumbering::TickedRows ? (frame & 0x7FFF) + 1 : frame;
+        bool busy = false;
+        const RecordAnswer a = SendRecord(link, image, m.table.id, frame, t.number, confirm,
+                                          AckReading{true, 0, (tested & 0xFF) == 1 ? m.busyLong : m.busyShort,
+                                                     [&](bool on) { busy = busy || on; }});
+        if (m.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
+        if (busy) ++out.programmed;  // the register's own count: records it answered busy
+        if (a.ack == AckAccepted) link.clock().Sleep(50);
+        if (a.ack == AckRegisterError) ++out.refused;
+        if (a.ack != AckAccepted && a.ack != AckAcceptedEnd && a.ack != AckRegisterError) {
+            link.FlushPort();
+            out.failed = true;
+            break;
+        }
+        if (progress) progress(ordinal);
+    }
+    return out;
+}
+
+bool DeleteOutcome::RebuildList(const SyncMember& m) const { return !(m.deleteRefusal == DeleteRefusal::Stop && stopped); }
+
+DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& m, RegisterTableMirror& mirror,
+                            const QList<int>& numbers, uint8_t confirm, const std::function<void(int)>& progress) {
+    DeleteOutcome out;
+    link.FlushPort();
+    uint16_t frame = 1;
+    int ordinal = 1;
+    for (int n : numbers) {
+        if (link.cancel) break;
+        if (ordinal == numbers.size()) frame |= LastFrameFlag;
+        const QByteArray name = mirror.Record(n).mid(1, m.table.nameWidth);
+        SendDeleteRecord(link, m.table.id, frame, n, name, confirm);
+        int r = m.deleteWaits ? ReadAckWait(link) : ReadAck(link);
+        if (r == AckBusy) {
+            link.clock().Sleep((frame & 0xFF) == 1 ? 800 : 250);
+            r = ReadAck(link);
+        }
+        ++ordinal;
+        frame = uint16_t((frame & 0x7FFF) + 1);
+        if (r == AckAccepted || (r == AckAcceptedEnd && m.zeroOnEnd)) {
+            mirror.Zero(n);
+            ++out.deleted;
+        }
+        if (progress) progress(ordinal - 1);
+        if (r == AckAccepted) {
+            link.clock().Sleep(50);
+            continue;
+        }
+        if (r == AckAcceptedEnd) {
+            if (m.deleteRefusal == DeleteRefusal::Stop) break;  // ends at once, without the pause
+            continue;
+        }
+        if (r == AckRegisterError && m.deleteRefusal != DeleteRefusal::Stop) {
+            if (m.deleteRefusal == DeleteRefusal::ShowAndGoOn) ShowRegisterError(link.prompts(), link.rxBuffer[8]);
+            continue;
+        }
+        out.stopped = true;  // a refusal that stops the run (already shown), or a failure
+        break;
+    }
+    return out;
+}
+
+int CopyToImage(WorkImage& image, const SyncMember& m, const RegisterTableMirror& mirror, const QList<int>& numbers) {
+    int copied = 0;
+    for (int n : numbers) {
+        if (!m.table.area.Holds(n) || (m.copyNeedsPresent && !mirror.Present(n))) continue;
+        const QByteArray reg = mirror.Record(n);
+        QByteArray pc(m.table.area.recordSize, '\0');
+        for (const CopyPiece& p : m.copy) pc.replace(p.pc, p.length, reg.mid(p.reg, p.length));
+        if (image.WriteBytesAt(m.table.area.Offset(n), pc)) ++copied;
+    }
+    return copied;
+}

@@ -1,0 +1,111 @@
+#pragma once
+// Synchronizing one of the small numbered tables between the PC database and the
+// register: the register's table kept in a mirror, one description per table of
+// how the register answers and how each run goes, and the runs themselves (read
+// the register's table, send ticked PC records, delete ticked register records,
+// copy ticked register records into the image). No widgets: a run takes a
+// snapshot of the ticked numbers, reports progress through a callback and its
+// outcome as a value, and stops on the link's cancel flag.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <functional>
+
+#include "image/smalltables.h"
+
+class RegisterLink;
+class WorkImage;
+
+// The register's table as last read: slot n holds record n exactly as received.
+class RegisterTableMirror {
+public:
+    RegisterTableMirror(int count, int recordSize);
+    void Clear();
+    // Keeps a received record in the slot its first byte names; false (nothing
+    // kept) for a short record or a number outside the slots.
+    bool Store(const QByteArray& record);
+    bool Present(int n) const;
+    QByteArray Record(int n) const;  // zeros for an empty or unknown slot
+    void Zero(int n);
+    QList<int> Occupied() const;
+    int Slots() const { return slots_; }
+    int RecordSize() const { return size_; }
+
+private:
+    int slots_;
+    int size_;
+    QByteArray data_;
+};
+
+// A run of register record bytes copied into the PC record.
+struct CopyPiece {
+    int pc;
+    int reg;
+    int length;
+};
+
+enum class ListRebuild { Always, UnlessBadCheckByte, OnlyAfterLast };
+// Frame numbers of a write run: rising per ticked row (right after its first
+// acknowledgement) or per row of the PC list.
+enum class WriteNumbering { TickedRows, PcRows };
+enum class RunEnd { MessagePauseRead, PauseMessageRead, PauseReadMessage };
+// What a delete run does after the register refuses a record.
+enum class DeleteRefusal { ShowAndGoOn, GoOnSilently, Stop };
+
+struct SyncMember {
+    const SmallTable& table;
+    int replyLength;         // the register's record is the reply's payload
+    int mirrorSlots;
+    ListRebuild rebuild;
+    WriteNumbering numbering;
+    int busyLong, busyShort;  // after a write; the long one when the frame number's low byte is 1
+    RunEnd end;
+    int endPause;
+    QString noun;            // " kasjerów."
+    bool copyNeedsPresent;
+    QList<CopyPiece> copy;
+    bool deleteWaits;        // the first delete answer read with ReadAckWait
+    bool zeroOnEnd;          // a delete answered "accepted, end of run" zeroes the slot too
+    DeleteRefusal deleteRefusal;
+    int RecordSize() const { return replyLength - 9; }
+};
+
+const SyncMember& SyncMemberOf(RecordTable table);  // the six small tables
+
+struct ReadOutcome {
+    int last = 0;      // the last ReadReply result
+    int stored = 0;
+    int skipped = 0;   // records whose number has no slot
+    bool RebuildList(const SyncMember& m) const;
+};
+// Clears the mirror and reads the register's table into it.
+ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& member, RegisterTableMirror& mirror,
+                              const std::function<void(int stored)>& progress = {});
+
+// A ticked PC row: its place in the PC list (0-based) and its record number.
+struct TickedRow {
+    int row;
+    int number;
+};
+struct WriteOutcome {
+    int programmed = 0;     // counted as the register's own answers count it (records answered busy)
+    bool failed = false;    // a transmission failure ended the run
+    int refused = 0;        // records the register refused with an error code
+    QString Message(const SyncMember& m) const;
+};
+WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember& member,
+                          const QList<TickedRow>& ticked, uint8_t confirm,
+                          const std::function<void(int done)>& progress = {});
+
+struct DeleteOutcome {
+    int deleted = 0;
+    bool stopped = false;   // the run ended early on a refusal or a failure
+    bool RebuildList(const SyncMember& m) const;
+};
+DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& member, RegisterTableMirror& mirror,
+                            const QList<int>& numbers, uint8_t confirm,
+                            const std::function<void(int done)>& progress = {});
+
+// Copies the ticked register records into their PC slots; how many were copied.
+int CopyToImage(WorkImage& image, const SyncMember& member, const RegisterTableMirror& mirror,
+                const QList<int>& numbers);
