@@ -1,5 +1,6 @@
 #include "common/Form.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +16,7 @@ TForm::TForm(Services& services, QWidget* parent)
 
 bool TForm::FormKeyDown(int key) {
     if (key == Qt::Key_Escape) {
-        close();
+        if (!transferRunning_) close();
         return true;
     }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && enterButton_) {
@@ -76,4 +77,35 @@ void TForm::StorableText(QLineEdit* field) {
         s_.prompts.Message(QStringLiteral("Znak „") + QString::fromUcs4(&refused, 1) +
                            QStringLiteral("” nie może być zapisany w bazie kasy."));
     });
+}
+
+void TForm::closeEvent(QCloseEvent* event) {
+    if (transferRunning_) event->ignore();  // the transfer ends first
+    else QDialog::closeEvent(event);
+}
+
+void TForm::reject() {
+    if (!transferRunning_) QDialog::reject();
+}
+
+TForm::TransferScope::TransferScope(TForm* form, QWidget* cancel) : form_(form) {
+    if (form_->transferRunning_) return;
+    started_ = true;
+    form_->transferRunning_ = true;
+    for (QWidget* w : form_->findChildren<QWidget*>()) {
+        if (!w->isEnabled() || w->isWindow()) continue;
+        // The cancel control, the widgets that hold it and what it holds stay usable.
+        if (cancel && (w == cancel || w->isAncestorOf(cancel) || cancel->isAncestorOf(w))) continue;
+        bool holdsEnabled = false;
+        for (QWidget* d : disabled_) holdsEnabled = holdsEnabled || d->isAncestorOf(w);
+        if (holdsEnabled) continue;
+        disabled_ << w;
+    }
+    for (QWidget* w : disabled_) w->setEnabled(false);
+}
+
+TForm::TransferScope::~TransferScope() {
+    if (!started_) return;
+    for (QWidget* w : disabled_) w->setEnabled(true);
+    form_->transferRunning_ = false;
 }

@@ -47,7 +47,28 @@ protected:
 
     Services& s_;
 
+    // While a transfer runs, everything in the window but its cancel control is
+    // disabled, the window does not close, and no second transfer starts from a
+    // nested event; all comes back when the scope ends, however the run ends.
+    class TransferScope {
+    public:
+        TransferScope(TForm* form, QWidget* cancel = nullptr);
+        ~TransferScope();
+        TransferScope(const TransferScope&) = delete;
+        TransferScope& operator=(const TransferScope&) = delete;
+        explicit operator bool() const { return started_; }  // false: a transfer was already running
+
+    private:
+        TForm* form_;
+        bool started_ = false;
+        QList<QWidget*> disabled_;
+    };
+    bool TransferRunning() const { return transferRunning_; }
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
 private:
     KeyPreview* keys_;
     QPushButton* enterButton_ = nullptr;
+    bool transferRunning_ = false;
 };

@@ -478,15 +478,12 @@ void TProgramowanieTowarow::BitBtn2Click() {
 }
 
 void TProgramowanieTowarow::Button1Click() {
+    TransferScope scope(this, BitBtnAnuluj);  // only the download's cancel answers meanwhile
+    if (!scope) return;
     RegisterLink& link = s_.link;
     PanelSortowanie->move((width() - PanelSortowanie->width()) / 2, (height() - PanelSortowanie->height()) / 2);
     PanelSortowanie->raise();
     PanelSortowanie->show();
-    // While the download runs only its cancel button answers.
-    QList<QWidget*> blocked;
-    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (w != PanelSortowanie && w->isEnabled()) blocked << w;
-    for (QWidget* w : blocked) w->setEnabled(false);
     LabelPostep->setText(QStringLiteral("0/2000"));
     link.cancel = false;
     downloading_ = true;
@@ -507,7 +504,6 @@ void TProgramowanieTowarow::Button1Click() {
     int stored = 0;
     for (const QByteArray& record : received) stored += StoreRegisterGoodsRecord(s_.image, record) ? 1 : 0;
     if (stored > 0) s_.app.databaseModified = true;  // the downloaded goods are a change to save
-    for (QWidget* w : blocked) w->setEnabled(true);
     PanelSortowanie->hide();
     RebuildGoodsGrid();
 }

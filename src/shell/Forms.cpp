@@ -9,7 +9,13 @@
 #include "link/Ustawieniatransmisji.h"
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
+#include "sync/Synchformplatnosci.h"
+#include "sync/Synchgrup.h"
+#include "sync/Synchkasjerow.h"
+#include "sync/Synchopakowan.h"
+#include "sync/Synchrabatow.h"
 #include "sync/Synchtow.h"
+#include "sync/Synchwalut.h"
 #include "tables/Jednostkitowarowe.h"
 #include "tables/Programowanieformplatnosci.h"
 #include "tables/Programowaniegrup.h"
@@ -55,4 +61,10 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TProgramowanieNIP(s, main));
     forms.Add(new TProgramowanieTablicyHalo(s, main));
     forms.Add(new TJednostkiTowarowe(s, main));
+    forms.Add(new TSynchronizacjaBazyKasjerow(s, main));
+    forms.Add(new TSynchronizacjaBazyRabatow(s, main));
+    forms.Add(new TSynchronizacjaBazyFormPlatnosci(s, main));
+    forms.Add(new TSynchronizacjaBazyWalut(s, main));
+    forms.Add(new TSynchronizacjaBazyGrupTowarowych(s, main));
+    forms.Add(new TSynchronizacjaBazyOpakowan(s, main));
 }

@@ -1,0 +1,249 @@
+// The six table-synchronization windows through their named controls against
+// the simulated register.
+#include <QtTest>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "image/smalltables.h"
+#include "link/frames.h"
+#include "shell/Forms.h"
+#include "shell/Menuglowne.h"
+#include "support/guifixture.h"
+#include "sync/Synchformplatnosci.h"
+#include "sync/Synchgrup.h"
+#include "sync/Synchkasjerow.h"
+#include "sync/Synchopakowan.h"
+#include "sync/Synchrabatow.h"
+#include "sync/Synchwalut.h"
+
+Q_DECLARE_METATYPE(RecordTable)
+
+namespace {
+SimTable& SimTableOf(SimState& s, RecordTable t) {
+    switch (t) {
+        case RecordTable::Cashiers: return s.cashiers;
+        case RecordTable::Discounts: return s.discounts;
+        case RecordTable::PaymentForms: return s.paymentForms;
+        case RecordTable::Currencies: return s.currencies;
+        case RecordTable::Packagings: return s.packagings;
+        default: return s.groups;
+    }
+}
+
+TSynchronizacjaTabeli* MakeWindow(RecordTable t, Services& s) {
+    switch (t) {
+        case RecordTable::Cashiers: return new TSynchronizacjaBazyKasjerow(s);
+        case RecordTable::Discounts: return new TSynchronizacjaBazyRabatow(s);
+        case RecordTable::PaymentForms: return new TSynchronizacjaBazyFormPlatnosci(s);
+        case RecordTable::Currencies: return new TSynchronizacjaBazyWalut(s);
+        case RecordTable::Packagings: return new TSynchronizacjaBazyOpakowan(s);
+        default: return new TSynchronizacjaBazyGrupTowarowych(s);
+    }
+}
+
+void PutPcRecord(WorkImage& image, const SmallTable& t, int n) {
+    const QString name = QStringLiteral("Ś%1").arg(n);
+    QByteArray rec;
+    switch (t.id) {
+        case RecordTable::Cashiers: rec = CashierRecord{uint8_t(n), name}.Encode(); break;
+        case RecordTable::Discounts: rec = DiscountRecord{uint8_t(n), name, 1, 0, 1250}.Encode(); break;
+        case RecordTable::PaymentForms: rec = PaymentFormRecord{uint8_t(n), name, 2}.Encode(); break;
+        case RecordTable::Currencies:
+            rec = CurrencyRecord{uint8_t(n), name, 5, 2, QByteArray::number(n).leftJustified(3, 'X')}.Encode();
+            break;
+        case RecordTable::Packagings: rec = PackagingRecord{uint8_t(n), name, 50, 1}.Encode(); break;
+        default: rec = GroupRecord{uint8_t(n), name}.Encode(); break;
+    }
+    image.WriteBytesAt(t.area.Offset(n), rec);
+}
+
+QStringList Rows(QListWidget* list) {
+    QStringList out;
+    for (int r = 0; r < list->count(); ++r) out << list->item(r)->text();
+    return out;
+}
+}  // namespace
+
+class TestSynchTabel : public QObject {
+    Q_OBJECT
+private slots:
+    void members_data();
+    void readAndRows();
+    void readAndRows_data() { members_data(); }
+    void writeTickedRowsThenReadAgain();
+    void writeTickedRowsThenReadAgain_data() { members_data(); }
+    void copyDeleteAndDetails();
+    void transferScopeBlocksSecondRun();
+    void rateText();
+    void openedFromMainWindow();
+};
+
+void TestSynchTabel::members_data() {
+    QTest::addColumn<RecordTable>("table");
+    QTest::addColumn<QString>("row");  // the register row of record 3
+    QTest::newRow("cashiers") << RecordTable::Cashiers << "3.  Ś3                   ";
+    QTest::newRow("discounts") << RecordTable::Discounts << "3.  Ś3                   [N]     12,50 %";
+    QTest::newRow("payment forms") << RecordTable::PaymentForms << "3.  Ś3                    Czek";
+    QTest::newRow("currencies") << RecordTable::Currencies << "3.  Ś3                    0,05 3XX";
+    QTest::newRow("groups") << RecordTable::Groups << "3.  Ś3                   ";
+    QTest::newRow("packagings") << RecordTable::Packagings << "3.  Ś3" + QString(27, ' ') + "0,50 sztywna";
+}
+
+void TestSynchTabel::readAndRows() {
+    QFETCH(RecordTable, table);
+    QFETCH(QString, row);
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    std::unique_ptr<TSynchronizacjaTabeli> w(MakeWindow(table, f.t.services));
+    // The PC's record 3 sent as it is: the register's row shows the same.
+    PutPcRecord(f.t.image, w->Table(), 3);
+    w->show();
+    QCOMPARE(Rows(w->CheckListBox1).value(w->Table().id == RecordTable::Cashiers || w->Table().id == RecordTable::Groups ? 1 : 0),
+             row);
+    h.sim.WithState([&](SimState& s) {
+        SimTable& t = SimTableOf(s, table);
+        for (int n = 1; n <= t.count; ++n) t.Clear(n);
+    });
+    w->BitBtn6->click();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{"Pusta baza."});
+    QCOMPARE(w->CheckListBox2->count(), 0);
+    f.t.prompts.Clear();
+    w->CheckListBox1->item(Rows(w->CheckListBox1).indexOf(row))->setCheckState(Qt::Checked);
+    w->BitBtn2->click();  // sends record 3, then reads the table again
+    QCOMPARE(Rows(w->CheckListBox2), QStringList{row});
+    QVERIFY(!w->isHidden());
+}
+
+void TestSynchTabel::writeTickedRowsThenReadAgain() {
+    QFETCH(RecordTable, table);
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    std::unique_ptr<TSynchronizacjaTabeli> w(MakeWindow(table, f.t.services));
+    const SmallTable& t = w->Table();
+    for (int n = 1; n <= 9; ++n) PutPcRecord(f.t.image, t, n);
+    w->show();
+    QCOMPARE(w->CheckListBox1->count(), 9);
+    for (int r : {1, 4, 8}) w->CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    w->BitBtn2->click();
+    const SyncMember& m = SyncMemberOf(table);
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral(" Zaprogramowano 0") + m.noun});
+    QList<int> numbers;
+    for (const QByteArray& frame : h.Received(t.command))
+        if (frame.size() != 11) numbers << (uint8_t(frame[4]) | uint8_t(frame[5]) << 8);
+    QCOMPARE(numbers, m.numbering == WriteNumbering::PcRows ? (QList<int>{2, 5, 9 | 0x8000}) : (QList<int>{1, 2, 3 | 0x8000}));
+    // Read again at the end, after the member's pause.
+    QCOMPARE(h.Received(t.command).last().size(), 11);
+    QVERIFY(f.t.clock.pauses.contains(m.endPause));
+    QVERIFY(Rows(w->CheckListBox2).size() >= 3);
+}
+
+void TestSynchTabel::copyDeleteAndDetails() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    TSynchronizacjaBazyKasjerow w(f.t.services);
+    h.sim.WithState([](SimState& s) {
+        QByteArray r = RegisterCashier(7, QStringLiteral("Ewa"), QStringLiteral("4321"));
+        r.replace(26, 4, QByteArray::fromHex("E8030000"));        // cash takings 10,00
+        r.replace(34, 2, QByteArray::fromHex("0500"));            // five receipts
+        r.replace(224, 7, QByteArray::fromHex("01000100010001"));
+        r.replace(231, 6, QByteArray::fromHex("E8070C0A0805"));   // 2024-12-10 08:05
+        r[246] = 1;
+        s.cashiers.Set(7, r);
+        // One the register numbers beyond its table.
+        QByteArray stray = RegisterCashier(3, QStringLiteral("Obcy"), QString());
+        stray[0] = char(25);
+        s.cashiers.Set(3, stray);
+    });
+    w.show();
+    w.BitBtn6->click();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{"Pominięto 1 rekordów spoza zakresu."});
+    const int row = Rows(w.CheckListBox2).indexOf(QStringLiteral("7.  Ewa                  "));
+    QVERIFY(row >= 0);
+    w.CheckListBox2->setCurrentRow(row);
+    emit w.CheckListBox2->itemClicked(w.CheckListBox2->item(row));
+    QCOMPARE(w.DetailValues[0]->text(), QStringLiteral("10,00"));
+    QCOMPARE(w.DetailValues[2]->text(), QStringLiteral("5"));
+    QCOMPARE(w.Rights[0]->text(), QStringLiteral("TAK"));
+    QCOMPARE(w.Rights[1]->text(), QStringLiteral("NIE"));
+    QCOMPARE(w.LastLogIn->text(), QStringLiteral("2024-12-10  08:05"));
+    QVERIFY(w.LoggedIn->isVisible());
+    QVERIFY(!w.Password->isVisible());
+    w.Button6->click();
+    QCOMPARE(w.Password->text(), QStringLiteral("4321"));
+    QCOMPARE(w.Button6->text(), QStringLiteral("Ukryj hasło"));
+    // Copied to the PC: the rights come from register bytes 224-230.
+    w.CheckListBox2->item(row)->setCheckState(Qt::Checked);
+    w.BitBtn4->click();
+    const CashierRecord c = CashierRecord::Decode(kCashierTable.Slot(f.t.image, 7));
+    QCOMPARE(c.name, QStringLiteral("Ewa"));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(c.rights.data()), 7), QByteArray::fromHex("01000100010001"));
+    QVERIFY(f.t.app.databaseModified);
+    QVERIFY(Rows(w.CheckListBox1).contains(QStringLiteral("7.  Ewa                  ")));
+    // Deleted in the register: the logged-in cashier is refused, shown, and kept.
+    f.t.prompts.Clear();
+    w.BitBtn8->click();
+    QCOMPARE(f.t.prompts.Texts().size(), 1);
+    QVERIFY(f.t.prompts.Texts()[0].startsWith(QStringLiteral("Błąd 108")));
+    QVERIFY(Rows(w.CheckListBox2).contains(QStringLiteral("7.  Ewa                  ")));
+}
+
+void TestSynchTabel::transferScopeBlocksSecondRun() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    TSynchronizacjaBazyGrupTowarowych w(f.t.services);
+    for (int n = 2; n <= 4; ++n) PutPcRecord(f.t.image, kGroupTable, n);
+    w.show();
+    for (int r = 0; r < w.CheckListBox1->count(); ++r) w.CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    bool checked = false;
+    f.t.clock.onSleep = [&](int) {
+        if (checked) return;
+        checked = true;
+        // Mid-run: only the cancel answers, the window stays, a second run does not start.
+        QVERIFY(!w.BitBtn2->isEnabled());
+        QVERIFY(!w.BitBtn6->isEnabled());
+        QVERIFY(!w.CheckListBox1->isEnabled());
+        QVERIFY(w.BitBtnAnuluj->isEnabled());
+        const int before = int(h.Received('G').size());
+        w.BitBtn6Click();
+        QCOMPARE(int(h.Received('G').size()), before);
+        w.close();
+        QVERIFY(w.isVisible());
+        // Unticking now does not change what this run sends.
+        w.CheckListBox1->item(2)->setCheckState(Qt::Unchecked);
+    };
+    w.BitBtn2->click();
+    QVERIFY(checked);
+    QVERIFY(w.BitBtn2->isEnabled());
+    QList<int> numbers;
+    for (const QByteArray& frame : h.Received('G'))
+        if (frame.size() == 31) numbers << (uint8_t(frame[4]) | uint8_t(frame[5]) << 8);
+    QCOMPARE(numbers.last() & 0x8000, 0x8000);  // the last ticked row still carries the last-frame flag
+    QCOMPARE(numbers.size(), 4);                 // group 1 and the three new ones
+    w.close();
+    QVERIFY(!w.isVisible());
+}
+
+void TestSynchTabel::rateText() {
+    QCOMPARE(SyncRateText(5, 2), QStringLiteral("0,05"));
+    QCOMPARE(SyncRateText(125, 1), QStringLiteral("12,5"));
+    QCOMPARE(SyncRateText(41234000, 7), QStringLiteral("4,1234000"));
+    QCOMPARE(SyncRateText(4, 0), QStringLiteral("4"));
+}
+
+void TestSynchTabel::openedFromMainWindow() {
+    GuiFixture f;
+    FormRegistry forms;
+    TMenuGlowne main(f.t.services, forms);
+    CreateForms(f.t.services, forms, &main);
+    main.FormsCreated();
+    for (int item : {0, 1, 3, 4, 5, 6}) {
+        QVERIFY(main.TreeView3->topLevelItem(item)->flags() & Qt::ItemIsEnabled);
+    }
+    QVERIFY(forms.Get<TSynchronizacjaBazyWalut>(QStringLiteral("TSynchronizacjaBazyWalut")));
+}
+
+QTEST_MAIN(TestSynchTabel)
+#include "test_synchtabel.moc"
