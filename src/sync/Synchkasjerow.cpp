@@ -57,7 +57,7 @@ const QStringList kRightCaptions = {
 
 TSynchronizacjaBazyKasjerow::TSynchronizacjaBazyKasjerow(Services& services, QWidget* parent)
     : TSynchronizacjaTabeli(services, Description(), parent) {
-    QFormLayout* form = DetailsLayout();
+    QFormLayout* form = SideDetailsLayout();
     for (const QString& caption : kRightCaptions) {
         auto* value = new QLabel(this);
         value->setObjectName(QStringLiteral("Right%1").arg(Rights.size() + 1));

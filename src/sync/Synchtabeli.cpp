@@ -40,6 +40,7 @@ QListWidget* CheckList(QWidget* parent, const char* name, const QString& caption
     list->setFont(f);
     list->setAccessibleName(caption);
     list->setMinimumWidth(QFontMetrics(f).horizontalAdvance(QLatin1Char('W')) * 46);
+    list->setMinimumHeight((QFontMetrics(f).lineSpacing() + 8) * 12);  // the lists are what the window is for
     return list;
 }
 
@@ -104,7 +105,13 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
 
     auto* bottom = new QHBoxLayout;
     auto* box = new QGroupBox(this);
-    details_ = new QFormLayout(box);
+    auto* detailColumns = new QHBoxLayout(box);
+    details_ = new QFormLayout;
+    sideDetails_ = new QFormLayout;
+    detailColumns->addLayout(details_);
+    detailColumns->addSpacing(24);
+    detailColumns->addLayout(sideDetails_);
+    detailColumns->addStretch();
     for (const DetailField& field : d.details) {
         auto* value = new QLabel(box);
         value->setObjectName(QStringLiteral("Detail%1").arg(DetailValues.size() + 1));
@@ -115,7 +122,7 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     CheckBox1 = Named(new QCheckBox(d.confirmCaption, this), "CheckBox1");
     CheckBox1->setVisible(d.confirmShown);
     bottom->addWidget(CheckBox1, 0, Qt::AlignBottom);
-    outer->addLayout(bottom);
+    outer->addLayout(bottom, 0);
 
     Panel7 = Named(new QFrame(this), "Panel7");
     Panel7->setFrameShape(QFrame::Box);

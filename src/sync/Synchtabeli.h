@@ -83,6 +83,7 @@ protected:
     virtual void ShowPcDetails(const QByteArray& /*record*/) {}
     virtual void ClearDetails();
     QFormLayout* DetailsLayout() const { return details_; }
+    QFormLayout* SideDetailsLayout() const { return sideDetails_; }  // a second column
 
     const SyncWindowDescription& d_;
 
@@ -94,6 +95,7 @@ private:
     bool tickAllPc_ = true;
     bool tickAllRegister_ = true;
     QFormLayout* details_;
+    QFormLayout* sideDetails_;
 };
 
 // The start of every row: the number, ". ", padded to 4 columns, then the name
