@@ -494,7 +494,7 @@ void TProgramowanieTowarow::Button1Click() {
         QApplication::processEvents();
         const int r = ReadReply(link, 91);
         if (r == ReplyRecord || r == ReplyLast) {
-            received.append(QByteArray(reinterpret_cast<const char*>(link.rxBuffer) + 7, reggoods::kSize));
+            received.append(link.LastPayload(reggoods::kSize));
             LabelPostep->setText(QString::number(received.size()) + QStringLiteral("/2000"));
         }
         if (r == ReplyBadCrc) SendControlFrame(link, link.registerAddress, ControlRejected);

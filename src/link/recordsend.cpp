@@ -11,7 +11,7 @@ RecordAnswer SendRecord(RegisterLink& link, WorkImage& image, RecordTable table,
                         int record, uint8_t confirm, const AckReading& how) {
     RecordAnswer answer;
     // A reply left from an earlier frame must not pass for this one's.
-    link.rxBuffer[0] = 0;
+    link.ForgetLastReply();
     answer.sent = SendTableRecord(link, image, table, frameNumber, record, confirm);
     if (!answer.sent || !how.read) return answer;
     if (how.pauseBefore > 0) link.clock().Sleep(how.pauseBefore);
@@ -22,6 +22,6 @@ RecordAnswer SendRecord(RegisterLink& link, WorkImage& image, RecordTable table,
         if (how.onBusy) how.onBusy(false);
         answer.ack = ReadAck(link);
     }
-    if (answer.ack == AckRegisterError) answer.errorCode = link.rxBuffer[8];
+    if (answer.ack == AckRegisterError) answer.errorCode = link.LastErrorCode();
     return answer;
 }

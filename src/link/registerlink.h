@@ -3,6 +3,7 @@
 // computed time-outs with recovery, draining stale input, the line state and the
 // receive buffer every reply is read into. It never shows a window of its own:
 // messages go through Prompts and the wait for a held line through waitForLine.
+#include <QByteArray>
 #include <QString>
 #include <chrono>
 #include <cstdint>
@@ -67,6 +68,17 @@ public:
     int Read(int n, int offset = 0);
     // Bytes waiting at the port, 0 when none or closed.
     int BytesWaiting() const;
+
+    // What the windows may ask of the last reply read into rxBuffer (they never
+    // index it themselves): the register's error code of an error answer, whether
+    // the reply began as a frame and was the register's 'A' answer, its payload.
+    int LastErrorCode() const { return rxBuffer[8]; }
+    bool LastReplyWasFrame() const { return rxBuffer[0] == 0x02; }
+    bool LastReplyWasAnswer() const { return rxBuffer[6] == 'A'; }
+    QByteArray LastPayload(int n) const {
+        return QByteArray(reinterpret_cast<const char*>(rxBuffer) + 7, qBound(0, n, kRxSize - 7));
+    }
+    void ForgetLastReply() { rxBuffer[0] = 0; }
 
     Prompts& prompts() { return prompts_; }
     Clock& clock() { return clock_; }

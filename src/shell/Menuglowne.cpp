@@ -503,7 +503,7 @@ void TMenuGlowne::AutoConnect() {
         link.settings.port = port;
         if (link.OpenRegisterPort(false) != 0) continue;
         SendQuery(link, link.registerAddress, 0x8001);
-        if (link.Read(10) == 10 && link.rxBuffer[6] == 'A') {
+        if (link.Read(10) == 10 && link.LastReplyWasAnswer()) {
             s_.app.workMode = ModeOnline;
             RefreshStatusPanel();
             Panel4->hide();

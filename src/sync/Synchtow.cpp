@@ -411,7 +411,7 @@ void TSynchronizacjaBazyTowarowej::ReadRegisterGoods() {
         const int r = ReadReply(link, 91);
         if (r == ReplyRecord || r == ReplyLast) {
             // A goods number outside 1-2000 has no slot: it is not stored.
-            if (mirror.Store(QByteArray(reinterpret_cast<const char*>(link.rxBuffer) + 7, reggoods::kSize)))
+            if (mirror.Store(link.LastPayload(reggoods::kSize)))
                 Label24->setText(QString::number(++received));
         }
         // A damaged frame ends the transfer; the register is told so.
@@ -472,7 +472,7 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
                 Label44->setText(QString::number(failures));
                 Label44->show();
             } else {
-                s_.prompts.Message((link.rxBuffer[0] == kStx
+                s_.prompts.Message((link.LastReplyWasFrame()
                                         ? QStringLiteral("Wykonaj raport sprzedaży i raport dobowy! Niezerowa "
                                                          "sprzedaż towaru. Zaprogramowano ")
                                         : QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano ")) +
@@ -560,7 +560,7 @@ void TSynchronizacjaBazyTowarowej::DeleteTickedInRegister() {
             if (r == AckAcceptedEnd) break;
             continue;
         }
-        if (r == AckRegisterError) ShowRegisterError(s_.prompts, link.rxBuffer[8]);
+        if (r == AckRegisterError) ShowRegisterError(s_.prompts, link.LastErrorCode());
         break;
     }
     EnableButtons(true);

@@ -92,7 +92,7 @@ ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& m, RegisterT
     for (;;) {
         out.last = ReadReply(link, m.replyLength);
         if (out.last == ReplyRecord || out.last == ReplyLast) {
-            const QByteArray record(reinterpret_cast<const char*>(link.rxBuffer) + 7, m.RecordSize());
+            const QByteArray record = link.LastPayload(m.RecordSize());
             if (mirror.Store(record)) ++out.stored;
             else ++out.skipped;  // a number with no slot is never stored
             if (progress) progress(out.stored);
@@ -173,7 +173,7 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& m, RegisterTab
             continue;
         }
         if (r == AckRegisterError && m.deleteRefusal != DeleteRefusal::Stop) {
-            if (m.deleteRefusal == DeleteRefusal::ShowAndGoOn) ShowRegisterError(link.prompts(), link.rxBuffer[8]);
+            if (m.deleteRefusal == DeleteRefusal::ShowAndGoOn) ShowRegisterError(link.prompts(), link.LastErrorCode());
             continue;
         }
         out.stopped = true;  // a refusal that stops the run (already shown), or a failure

@@ -52,7 +52,7 @@ void TJednostkiTowarowe::BitBtn6Click() {
     const int r = ReadReply(link, 18);
     if (r != ReplyRecord && r != ReplyLast) return;  // the read has told the user
     const QStringList units =
-        GoodsUnitsFromReply(QByteArray(reinterpret_cast<const char*>(link.rxBuffer) + 7, 9));
+        GoodsUnitsFromReply(link.LastPayload(9));
     Edit1->setText(units[0]);
     Edit2->setText(units[1]);
     Edit3->setText(units[2]);

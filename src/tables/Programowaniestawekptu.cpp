@@ -125,7 +125,7 @@ void TProgramowanieStawekPTU::BitBtn2Click() {
             // With confirmation on the register's keyboard the answer may never come.
             if (!CheckBox1->isChecked()) s_.prompts.Message(QStringLiteral("Kasa nie potwierdziła zapisu stawek PTU."));
             break;
-        case AckRegisterError: ShowRegisterError(s_.prompts, link.rxBuffer[8]); break;
+        case AckRegisterError: ShowRegisterError(s_.prompts, link.LastErrorCode()); break;
         default: break;
     }
 }

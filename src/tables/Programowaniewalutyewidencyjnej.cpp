@@ -103,7 +103,7 @@ void TProgramowanieWalutyEwidencyjnej::Button1Click() {
     SendRecordCurrency(link, uint32_t(rate.value.mantissa), rate.value.places, PadLeft(Edit2->text(), 3), 1,
                        CheckBox1->isChecked() ? 1 : 0, DateTimePicker1->date());
     const int r = ReadAck(link);
-    if (r == AckRegisterError) ShowRegisterError(s_.prompts, link.rxBuffer[8]);
+    if (r == AckRegisterError) ShowRegisterError(s_.prompts, link.LastErrorCode());
     else if (r != AckAcceptedEnd) s_.prompts.Message(QStringLiteral("Błąd komunikacji."));
 }
 
