@@ -433,6 +433,10 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
     Label44->clear();
     const int selected = TickedCount(CheckListBox1);
     if (selected == 0) return;
+    // The ticks as they stand now: a tick changed during the run changes nothing
+    // in it, so the last ticked record always carries the last-frame flag.
+    QList<bool> tickedAtStart;
+    for (int row = 0; row < CheckListBox1->count(); ++row) tickedAtStart << Ticked(CheckListBox1, row);
     EnableButtons(false);
     Label27->setText(QStringLiteral("0/") + QString::number(selected));
     int sent = 0, ordinal = 0, failures = 0;
@@ -449,7 +453,7 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
     for (int row = 0; row < CheckListBox1->count(); ++row) {
         QApplication::processEvents();
         if (link.cancel) frame |= LastFrameFlag;
-        if (Ticked(CheckListBox1, row)) {
+        if (row < tickedAtStart.size() && tickedAtStart[row]) {
             const int plu = Plu(CheckListBox1, row);
             if (++ordinal == selected) frame |= LastFrameFlag;
             const RecordAnswer answer =
@@ -472,13 +476,14 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
                 Label44->setText(QString::number(failures));
                 Label44->show();
             } else {
-                s_.prompts.Message((link.LastReplyWasFrame()
-                                        ? QStringLiteral("Wykonaj raport sprzedaży i raport dobowy! Niezerowa "
-                                                         "sprzedaż towaru. Zaprogramowano ")
-                                        : QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano ")) +
-                                   QString::number(sent) + QStringLiteral(" towarów."));
+                // A lost, damaged or unexpected answer, or a second busy: the
+                // register refused nothing, the line failed. Its list is read
+                // afresh so the user sees what it holds.
+                s_.prompts.Message(QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano ") + QString::number(sent) +
+                                   QStringLiteral(" towarów."));
                 link.FlushPort();
                 finish();
+                ReadRegisterGoods();
                 return;
             }
         } else {

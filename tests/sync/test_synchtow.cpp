@@ -213,18 +213,39 @@ void TestSynchtow::sendFailures() {
                           QStringLiteral("Niezaprogramowane towary:\n2.Towar 2 - Nazwa towaru już występuje w bazie")}));
     QCOMPARE(form_->Label44->text(), QStringLiteral("1"));
     QVERIFY(form_->Label43->isVisibleTo(form_->Panel3));
-    // A reply that is no answer at all ends the run.
+    // A reply that is no answer at all ends the run; it is no sign of sales, so
+    // the message says the line failed, and the register's list is read afresh.
     t_->prompts.Clear();
+    h_->sim.ClearLog();
     h_->AddFault(QStringLiteral("T:1:status:32"));
     form_->BitBtn2->click();
-    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral(
-        "Wykonaj raport sprzedaży i raport dobowy! Niezerowa sprzedaż towaru. Zaprogramowano 0 towarów.")});
+    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano 0 towarów.")});
+    QCOMPARE(h_->Received('T').last().size(), 11);  // the read request
+    QCOMPARE(form_->CheckListBox2->count(), 2);  // goods 2 was refused above
     t_->prompts.Clear();
     h_->AddFault(QStringLiteral("T:1:noreply"));
     t_->clock.timeoutDivisor = 10;
     form_->BitBtn2->click();
     QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano 0 towarów.")});
     QVERIFY(form_->BitBtn2->isEnabled());
+    // Ticks changed during a run do not change the run: the last ticked record
+    // still carries the last-frame flag.
+    t_->prompts.Clear();
+    h_->sim.ClearFaults();
+    h_->sim.ClearLog();
+    bool unticked = false;
+    t_->clock.timeoutDivisor = 1;
+    t_->clock.onSleep = [&](int) {
+        if (unticked) return;
+        unticked = true;
+        form_->CheckListBox1->item(2)->setCheckState(Qt::Unchecked);
+    };
+    form_->BitBtn2->click();
+    t_->clock.onSleep = nullptr;
+    QList<int> numbers;
+    for (const QByteArray& f : h_->Received('T'))
+        if (f.size() == 78) numbers << FrameNo(f);
+    QCOMPARE(numbers, (QList<int>{1, 2, 3 | 0x8000}));
 }
 
 void TestSynchtow::copyToPc() {
