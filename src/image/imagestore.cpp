@@ -173,10 +173,15 @@ void ConvertImagePrices(WorkImage& image, double rate) {
 }
 
 bool StoreRegisterGoodsRecord(WorkImage& image, const QByteArray& record) {
-    if (record.size() < reggoods::kSize) return false;
+    const QByteArray rec = PcGoodsRecordFromRegister(record);
+    return !rec.isEmpty() && image.WriteBytesAt(kGoods.Offset(Word(rec.constData())), rec);
+}
+
+QByteArray PcGoodsRecordFromRegister(const QByteArray& record) {
+    if (record.size() < reggoods::kSize) return {};
     const char* r = record.constData();
     const int number = Word(r + reggoods::kNumber);
-    if (!kGoods.Holds(number)) return false;
+    if (!kGoods.Holds(number)) return {};
     QByteArray rec(kGoods.recordSize, '\0');
     std::memcpy(rec.data(), r, goods::kBarcode);  // number, name, VAT letter, price
     const QByteArray barcode =
@@ -184,7 +189,7 @@ bool StoreRegisterGoodsRecord(WorkImage& image, const QByteArray& record) {
     std::memcpy(rec.data() + goods::kBarcode, barcode.constData(), goods::kBarcodeWidth);
     std::memcpy(rec.data() + goods::kGroup, r + reggoods::kGroup, 5);  // group .. HALO index
     rec[goods::kUnit] = r[reggoods::kUnit];
-    return image.WriteBytesAt(kGoods.Offset(number), rec);
+    return rec;
 }
 
 int RemoveGoodsFromQuickKeys(WorkImage& image, int goodsNumber) {

@@ -46,6 +46,8 @@ void ScaleCurrencyRate(uint32_t& mantissa, uint8_t& places, double factor);
 // group to HALO index, and the unit. False (nothing written) for a number outside
 // 1-2000 or a short record.
 bool StoreRegisterGoodsRecord(WorkImage& image, const QByteArray& record);
+// The 68-byte PC record that register record stands for (empty when it has none).
+QByteArray PcGoodsRecordFromRegister(const QByteArray& record);
 
 // Removes goods number n from every quick key: its entries are cleared, the later
 // entries of that key move up and the key's count drops. Keys without n stay as

@@ -83,6 +83,12 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     BitBtn2 = Named(new QPushButton(d.sendCaption, this), "BitBtn2");
     left->addWidget(BitBtn9);
     left->addWidget(BitBtn2);
+    auto* differing = new QHBoxLayout;
+    BitBtnRozne = Named(new QPushButton(QStringLiteral("Zaznacz różniące się"), this), "BitBtnRozne");
+    LabelRozne = Named(new QLabel(this), "LabelRozne");
+    differing->addWidget(BitBtnRozne);
+    differing->addWidget(LabelRozne, 1);
+    left->addLayout(differing);
     columns->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
@@ -140,6 +146,7 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     connect(BitBtn2, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn2Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn4Click);
     connect(BitBtn8, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn8Click);
+    connect(BitBtnRozne, &QPushButton::clicked, this, &TSynchronizacjaTabeli::TickDiffering);
     connect(BitBtn9, &QPushButton::clicked, this, [this] { ToggleAll(CheckListBox1, tickAllPc_); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { ToggleAll(CheckListBox2, tickAllRegister_); });
     connect(BitBtnAnuluj, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
@@ -298,4 +305,13 @@ void TSynchronizacjaTabeli::BitBtn8Click() {
     });
     Panel7->hide();
     if (out.RebuildList(d_.member)) RebuildRegisterList();
+}
+
+void TSynchronizacjaTabeli::TickDiffering() {
+    const QList<int> differing = DifferingRecords(s_.image, d_.member, mirror);
+    for (int r = 0; r < CheckListBox1->count(); ++r)
+        CheckListBox1->item(r)->setCheckState(differing.contains(SyncRowNumber(CheckListBox1->item(r)->text()))
+                                                  ? Qt::Checked
+                                                  : Qt::Unchecked);
+    LabelRozne->setText(QStringLiteral("Różniących się: %1").arg(differing.size()));
 }

@@ -55,6 +55,8 @@ public:
     QPushButton* BitBtn8;         // delete ticked records in the register
     QPushButton* BitBtn9;         // tick / untick all on the PC side
     QPushButton* BitBtn1;         // tick / untick all on the register side
+    QPushButton* BitBtnRozne;     // tick the PC records the register lacks or holds differently
+    QLabel* LabelRozne;
     QCheckBox* CheckBox1;         // confirm on the register keyboard
     QFrame* Panel7;               // "Czekaj..."
     QLabel* LabelPostep;
@@ -68,6 +70,7 @@ public:
     void BitBtn2Click();
     void BitBtn4Click();
     void BitBtn8Click();
+    void TickDiffering();
     void RebuildPcList();
     void RebuildRegisterList();
     // Record numbers of the ticked rows, top to bottom.

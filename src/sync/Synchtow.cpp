@@ -117,6 +117,10 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     pcButtons->addWidget(BitBtn2, 1, 0);
     pcButtons->addWidget(BitBtn5, 1, 1);
     pcButtons->addWidget(BitBtn10, 2, 0);
+    BitBtnRozne = Named(new QPushButton(QStringLiteral("Zaznacz różniące się"), this), "BitBtnRozne");
+    LabelRozne = Named(new QLabel(this), "LabelRozne");
+    pcButtons->addWidget(BitBtnRozne, 3, 0);
+    pcButtons->addWidget(LabelRozne, 3, 1);
     pc->addLayout(pcButtons);
 
     // Register side.
@@ -284,6 +288,7 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
         connect(list, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) {
             item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
         });
+    connect(BitBtnRozne, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::TickDiffering);
     connect(BitBtn10, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::OpenPrintMenu);
     connect(DrukujwedugnumerwPLU1, &QAction::triggered, this, [this] { PrintGoods(false); });
     connect(Drukujwedugnazw1, &QAction::triggered, this, [this] { PrintGoods(true); });
@@ -492,13 +497,13 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
         ++frame;
     }
     Panel3->hide();
-    RebuildRegisterList();
     QString text = QStringLiteral(" Zaprogramowano ") + QString::number(sent) + QStringLiteral(" towarów.");
     if (failures > 0)
         text += QStringLiteral(" Nie udało się zaprogramować ") + QString::number(failures) + QStringLiteral(" towarów.");
     s_.prompts.Message(text);
     if (failures > 0) s_.prompts.Message(failureList);
     finish();
+    ReadRegisterGoods();  // what the register now holds, so a second comparison ticks nothing
 }
 
 void TSynchronizacjaBazyTowarowej::CopyTickedToPc() {
@@ -572,6 +577,13 @@ void TSynchronizacjaBazyTowarowej::DeleteTickedInRegister() {
     transferInProgress = false;
     Panel5->hide();
     RebuildRegisterList();
+}
+
+void TSynchronizacjaBazyTowarowej::TickDiffering() {
+    const QList<int> differing = DifferingGoods(s_.image, mirror);
+    for (int row = 0; row < CheckListBox1->count(); ++row)
+        CheckListBox1->item(row)->setCheckState(differing.contains(Plu(CheckListBox1, row)) ? Qt::Checked : Qt::Unchecked);
+    LabelRozne->setText(QStringLiteral("Różniących się: %1").arg(differing.size()));
 }
 
 void TSynchronizacjaBazyTowarowej::VerifyBarcodes() {

@@ -23,6 +23,8 @@ public:
     QListWidget* CheckListBox2;  // register
     QPushButton* BitBtn6;        // read
     QPushButton* BitBtn2;        // send ticked PC goods
+    QPushButton* BitBtnRozne;    // tick the PC goods the register lacks or holds differently
+    QLabel* LabelRozne;
     QPushButton* BitBtn4;        // copy ticked register goods to the PC
     QPushButton* BitBtn8;        // delete ticked in the register
     QPushButton* BitBtn5;        // delete ticked on the PC
@@ -83,7 +85,8 @@ public:
     void CopyTickedToPc();       // BitBtn4
     void DeleteTickedOnPc();     // BitBtn5
     void DeleteTickedInRegister();  // BitBtn8
-    void VerifyBarcodes();       // Button4
+    void VerifyBarcodes();
+    void TickDiffering();       // Button4
     void MarkUnsoldGoods();      // Button7
     void TickByNumber();         // BitBtn11
     void EditPcGoods();          // BitBtn3

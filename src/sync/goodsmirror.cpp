@@ -107,3 +107,14 @@ GaugeColour MemoryGaugeColour(int count) {
     if (count == 1000) return {250, 250, 0};
     return {250, qMax(0, 250 - (count - 1000) / 4), 0};
 }
+
+QList<int> DifferingGoods(WorkImage& image, const RegisterGoodsMirror& mirror) {
+    QList<int> out;
+    const QByteArray table = image.ReadBytesAt(kGoods.First(), kGoods.count * kGoods.recordSize);
+    for (int n = 1; n <= kGoods.count; ++n) {
+        const QByteArray pc = table.mid((n - 1) * kGoods.recordSize, kGoods.recordSize);
+        if (Word(pc.constData()) == 0) continue;
+        if (!mirror.Present(n) || PcGoodsRecordFromRegister(mirror.Record(n)) != pc) out << n;
+    }
+    return out;
+}

@@ -28,6 +28,10 @@ private:
     QByteArray data_;
 };
 
+// The PC goods that the register lacks or holds differently (its sales counters
+// and last sale never count).
+QList<int> DifferingGoods(WorkImage& image, const RegisterGoodsMirror& mirror);
+
 // List rows of both sides and the print line.
 QString PcGoodsListRow(WorkImage& image, int n);
 QString RegisterGoodsListRow(const QByteArray& record);

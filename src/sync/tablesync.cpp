@@ -182,14 +182,26 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& m, RegisterTab
     return out;
 }
 
+QByteArray PcRecordFromRegister(const SyncMember& m, const QByteArray& reg) {
+    QByteArray pc(m.table.area.recordSize, '\0');
+    for (const CopyPiece& p : m.copy) pc.replace(p.pc, p.length, reg.mid(p.reg, p.length).leftJustified(p.length, '\0'));
+    return pc;
+}
+
+QList<int> DifferingRecords(WorkImage& image, const SyncMember& m, const RegisterTableMirror& mirror) {
+    QList<int> out;
+    for (int n = 1; n <= m.table.maxNumber; ++n) {
+        if (!m.table.Occupied(image, n)) continue;
+        if (!mirror.Present(n) || PcRecordFromRegister(m, mirror.Record(n)) != m.table.Slot(image, n)) out << n;
+    }
+    return out;
+}
+
 int CopyToImage(WorkImage& image, const SyncMember& m, const RegisterTableMirror& mirror, const QList<int>& numbers) {
     int copied = 0;
     for (int n : numbers) {
         if (!m.table.area.Holds(n) || (m.copyNeedsPresent && !mirror.Present(n))) continue;
-        const QByteArray reg = mirror.Record(n);
-        QByteArray pc(m.table.area.recordSize, '\0');
-        for (const CopyPiece& p : m.copy) pc.replace(p.pc, p.length, reg.mid(p.reg, p.length));
-        if (image.WriteBytesAt(m.table.area.Offset(n), pc)) ++copied;
+        if (image.WriteBytesAt(m.table.area.Offset(n), PcRecordFromRegister(m, mirror.Record(n)))) ++copied;
     }
     return copied;
 }

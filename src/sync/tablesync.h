@@ -106,6 +106,12 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& member, Regist
                             const QList<int>& numbers, uint8_t confirm,
                             const std::function<void(int done)>& progress = {});
 
+// The PC record a register record stands for, through the member's copy map.
+QByteArray PcRecordFromRegister(const SyncMember& member, const QByteArray& registerRecord);
+// The PC records (of those the window lists) that the register lacks or holds
+// differently; the register's own counters never count as a difference.
+QList<int> DifferingRecords(WorkImage& image, const SyncMember& member, const RegisterTableMirror& mirror);
+
 // Copies the ticked register records into their PC slots; how many were copied.
 int CopyToImage(WorkImage& image, const SyncMember& member, const RegisterTableMirror& mirror,
                 const QList<int>& numbers);

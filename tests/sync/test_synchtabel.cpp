@@ -77,6 +77,7 @@ private slots:
     void writeTickedRowsThenReadAgain_data() { members_data(); }
     void copyDeleteAndDetails();
     void transferScopeBlocksSecondRun();
+    void tickDifferingGroups();
     void rateText();
     void openedFromMainWindow();
 };
@@ -224,6 +225,28 @@ void TestSynchTabel::transferScopeBlocksSecondRun() {
     QCOMPARE(numbers.size(), 4);                 // group 1 and the three new ones
     w.close();
     QVERIFY(!w.isVisible());
+}
+
+void TestSynchTabel::tickDifferingGroups() {
+    GuiFixture f;
+    f.Connect();
+    TSynchronizacjaBazyGrupTowarowych w(f.t.services);
+    for (int n = 2; n <= 4; ++n) PutPcRecord(f.t.image, kGroupTable, n);
+    w.show();
+    for (int r = 0; r < w.CheckListBox1->count(); ++r) w.CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    w.BitBtn2->click();
+    w.BitBtnRozne->click();
+    QCOMPARE(w.TickedNumbers(w.CheckListBox1), QList<int>{});
+    f.t.image.WriteBytesAt(kGroupTable.area.Offset(2), GroupRecord{2, QStringLiteral("Napoje")}.Encode());
+    f.t.image.WriteBytesAt(kGroupTable.area.Offset(3), GroupRecord{3, QStringLiteral("Słodycze")}.Encode());
+    PutPcRecord(f.t.image, kGroupTable, 5);
+    w.RebuildPcList();
+    w.BitBtnRozne->click();
+    QCOMPARE(w.TickedNumbers(w.CheckListBox1), (QList<int>{2, 3, 5}));
+    QCOMPARE(w.LabelRozne->text(), QStringLiteral("Różniących się: 3"));
+    w.BitBtn2->click();
+    w.BitBtnRozne->click();
+    QCOMPARE(w.TickedNumbers(w.CheckListBox1), QList<int>{});
 }
 
 void TestSynchTabel::rateText() {

@@ -38,6 +38,14 @@ QList<bool> Ticks(QListWidget* list) {
     return out;
 }
 
+// The goods record frames the PC sent (not its table requests).
+QList<QByteArray> RecordFrames(SimHarness& h) {
+    QList<QByteArray> out;
+    for (const QByteArray& f : h.Received('T'))
+        if (f.size() == 78) out << f;
+    return out;
+}
+
 uint16_t FrameNo(const QByteArray& f) { return uint16_t(uint8_t(f[4]) | uint8_t(f[5]) << 8); }
 
 }  // namespace
@@ -45,6 +53,7 @@ uint16_t FrameNo(const QByteArray& f) { return uint16_t(uint8_t(f[4]) | uint8_t(
 class TestSynchtow : public QObject {
     Q_OBJECT
 private slots:
+    void tickDifferingGoods();
     void init();
     void cleanup();
     void listRowsAndDetails();
@@ -64,6 +73,7 @@ private slots:
 
 private:
     void Open();
+    QList<int> TickedPc() const;
     GuiFixture* f_ = nullptr;
     TestServices* t_ = nullptr;
     SimHarness* h_ = nullptr;
@@ -86,6 +96,43 @@ void TestSynchtow::cleanup() {
     delete edit_;
     delete goods_;
     delete f_;
+}
+
+QList<int> TestSynchtow::TickedPc() const {
+    QList<int> out;
+    for (int r = 0; r < form_->CheckListBox1->count(); ++r)
+        if (form_->CheckListBox1->item(r)->checkState() == Qt::Checked) out << r + 1;
+    return out;
+}
+
+void TestSynchtow::tickDifferingGoods() {
+    for (int n = 1; n <= 5; ++n) PutGoods(t_->image, n);
+    Open();
+    for (int r = 0; r < 5; ++r) form_->CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    form_->BitBtn2->click();  // the register now holds the same five
+    h_->sim.WithState([](SimState& s) { s.goods.Slot(3)[53] = 7; });  // sales of goods 3 are no difference
+    form_->BitBtn6->click();
+    form_->BitBtnRozne->click();
+    QCOMPARE(TickedPc(), QList<int>{});
+    QCOMPARE(form_->LabelRozne->text(), QStringLiteral("Różniących się: 0"));
+    // Two changed on the PC and one added.
+    GoodsFields g = ReadGoodsRecord(t_->image, 2);
+    g.price = 999;
+    WriteGoodsRecord(t_->image, g);
+    g = ReadGoodsRecord(t_->image, 4);
+    g.name = QStringLiteral("Śledź");
+    WriteGoodsRecord(t_->image, g);
+    PutGoods(t_->image, 6);
+    form_->RebuildPcList();
+    form_->BitBtnRozne->click();
+    QCOMPARE(TickedPc(), (QList<int>{2, 4, 6}));  // rows of goods 2, 4 and 6
+    QCOMPARE(form_->LabelRozne->text(), QStringLiteral("Różniących się: 3"));
+    // Sent, the register's table is read afresh: nothing differs any more.
+    t_->prompts.Clear();
+    form_->BitBtn2->click();
+    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral(" Zaprogramowano 3 towarów.")});
+    form_->BitBtnRozne->click();
+    QCOMPARE(TickedPc(), QList<int>{});
 }
 
 void TestSynchtow::Open() {
@@ -172,8 +219,9 @@ void TestSynchtow::sendUsesRowNumbers() {
     Open();
     for (int row : {1, 4, 8}) form_->CheckListBox1->item(row)->setCheckState(Qt::Checked);
     form_->BitBtn2->click();
-    const QList<QByteArray> frames = h_->Received('T');
+    const QList<QByteArray> frames = RecordFrames(*h_);
     QCOMPARE(frames.size(), 3);
+    QCOMPARE(h_->Received('T').last().size(), 11);  // then the register's table read afresh
     QCOMPARE(FrameNo(frames[0]), uint16_t(2));
     QCOMPARE(FrameNo(frames[1]), uint16_t(5));
     QCOMPARE(FrameNo(frames[2]), uint16_t(0x8009));
@@ -193,7 +241,7 @@ void TestSynchtow::sendCancelSetsLastFrameFlag() {
         if (ms == 1000 && ++sends == 2) form_->Button2->click();  // "Anuluj" during the second goods
     };
     form_->BitBtn2->click();
-    const QList<QByteArray> frames = h_->Received('T');
+    const QList<QByteArray> frames = RecordFrames(*h_);
     // The third frame already carries bit 15; the register ends the run there.
     QCOMPARE(frames.size(), 3);
     QCOMPARE(FrameNo(frames[0]), uint16_t(1));
