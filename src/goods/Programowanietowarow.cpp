@@ -36,6 +36,7 @@
 #include "link/recordsend.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
+#include "sync/goodsmirror.h"
 
 using namespace layout;
 
@@ -487,22 +488,15 @@ void TProgramowanieTowarow::Button1Click() {
     LabelPostep->setText(QStringLiteral("0/2000"));
     link.cancel = false;
     downloading_ = true;
-    link.FlushPort();
-    SendRequest(link, link.registerAddress, 1, 'T', 0);
-    QList<QByteArray> received;  // the register's records, stored once the transfer ends
-    for (;;) {
-        QApplication::processEvents();
-        const int r = ReadReply(link, 91);
-        if (r == ReplyRecord || r == ReplyLast) {
-            received.append(link.LastPayload(reggoods::kSize));
-            LabelPostep->setText(QString::number(received.size()) + QStringLiteral("/2000"));
-        }
-        if (r == ReplyBadCrc) SendControlFrame(link, link.registerAddress, ControlRejected);
-        if (r != ReplyRecord) break;
-    }
+    RegisterGoodsMirror received;  // the register's records, stored once the transfer ends
+    QApplication::processEvents();
+    ReadRegisterTable(link, 'T', 91, received, [this](int stored) {
+        LabelPostep->setText(QString::number(stored) + QStringLiteral("/2000"));
+        QApplication::processEvents();  // "Anuluj" and Esc take effect between records
+    });
     downloading_ = false;
     int stored = 0;
-    for (const QByteArray& record : received) stored += StoreRegisterGoodsRecord(s_.image, record) ? 1 : 0;
+    for (int n : received.Occupied()) stored += StoreRegisterGoodsRecord(s_.image, received.Record(n)) ? 1 : 0;
     if (stored > 0) s_.app.databaseModified = true;  // the downloaded goods are a change to save
     PanelSortowanie->hide();
     RebuildGoodsGrid();

@@ -405,24 +405,15 @@ void TSynchronizacjaBazyTowarowej::ReadRegisterGoods() {
     link.cancel = false;
     Label24->setText(QStringLiteral("0"));
     ShowPanel(Panel2);
-    link.FlushPort();
-    SendRequest(link, link.registerAddress, 1, 'T', 0);
-    mirror.Clear();
     CheckListBox2->clear();
     transferInProgress = true;
-    int received = 0;
-    for (;;) {
+    QApplication::processEvents();
+    // A goods number outside 1-2000 has no slot: it is not stored. A damaged
+    // frame ends the transfer; the register is told so.
+    ReadRegisterTable(link, 'T', 91, mirror, [this](int stored) {
+        Label24->setText(QString::number(stored));
         QApplication::processEvents();  // "Anuluj" and Esc take effect between records
-        const int r = ReadReply(link, 91);
-        if (r == ReplyRecord || r == ReplyLast) {
-            // A goods number outside 1-2000 has no slot: it is not stored.
-            if (mirror.Store(link.LastPayload(reggoods::kSize)))
-                Label24->setText(QString::number(++received));
-        }
-        // A damaged frame ends the transfer; the register is told so.
-        if (r == ReplyBadCrc) SendControlFrame(link, link.registerAddress, ControlRejected);
-        if (r != ReplyRecord) break;
-    }
+    });
     Panel2->hide();
     transferInProgress = false;
     RebuildRegisterList();

@@ -16,43 +16,13 @@ constexpr int kSlots = 2000;
 constexpr int kSize = reggoods::kSize;
 }  // namespace
 
-RegisterGoodsMirror::RegisterGoodsMirror() : data_(kSlots * kSize, '\0') {}
-
-void RegisterGoodsMirror::Clear() { data_.fill('\0'); }
-
-bool RegisterGoodsMirror::Store(const QByteArray& record) {
-    if (record.size() < kSize) return false;
-    const int n = Word(record.constData());
-    if (n < 1 || n > kSlots) return false;
-    data_.replace((n - 1) * kSize, kSize, record.left(kSize));
-    return true;
-}
-
-bool RegisterGoodsMirror::Present(int n) const {
-    return n >= 1 && n <= kSlots && Word(data_.constData() + (n - 1) * kSize) != 0;
-}
-
-QByteArray RegisterGoodsMirror::Record(int n) const {
-    if (n < 1 || n > kSlots) return QByteArray(kSize, '\0');
-    return data_.mid((n - 1) * kSize, kSize);
-}
-
-void RegisterGoodsMirror::Zero(int n) {
-    if (n >= 1 && n <= kSlots) data_.replace((n - 1) * kSize, kSize, QByteArray(kSize, '\0'));
-}
+RegisterGoodsMirror::RegisterGoodsMirror() : RegisterTableMirror(kSlots, kSize, 2) {}
 
 void RegisterGoodsMirror::UpdateFromPc(int n, const QByteArray& pc) {
     if (n < 1 || n > kSlots || pc.size() < kGoods.recordSize) return;
     char* slot = data_.data() + (n - 1) * kSize;
     std::memcpy(slot, pc.constData(), goods::kBarcode);                                 // 0-48
     std::memcpy(slot + reggoods::kBarcode, pc.constData() + goods::kBarcode, 17);      // 49-65 -> 57-73
-}
-
-QList<int> RegisterGoodsMirror::Occupied() const {
-    QList<int> out;
-    for (int n = 1; n <= kSlots; ++n)
-        if (Present(n)) out.append(n);
-    return out;
 }
 
 QString PcGoodsListRow(WorkImage& image, int n) {

@@ -6,28 +6,18 @@
 #include <QList>
 #include <QString>
 
+#include "sync/tablesync.h"
+
 class WorkImage;
 
-class RegisterGoodsMirror {
+class RegisterGoodsMirror : public RegisterTableMirror {
 public:
     RegisterGoodsMirror();
-    void Clear();
-    // Stores a received 82-byte record in the slot of its number; false (and
-    // nothing stored) for a number outside 1-2000 or a short record.
-    bool Store(const QByteArray& record);
-    bool Present(int n) const;
-    QByteArray Record(int n) const;
-    void Zero(int n);
     // After a successful send: number, name, VAT and price, barcode, group,
     // packaging and the two flags from the PC record; the register's own counters,
     // HALO index, last sale and unit stay.
     void UpdateFromPc(int n, const QByteArray& pcRecord);
-    QList<int> Occupied() const;
-
-private:
-    QByteArray data_;
 };
-
 // The PC goods that the register lacks or holds differently (its sales counters
 // and last sale never count).
 QList<int> DifferingGoods(WorkImage& image, const RegisterGoodsMirror& mirror);

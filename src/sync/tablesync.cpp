@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "common/prompts.h"
+#include "image/fields.h"
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
@@ -9,20 +10,26 @@
 #include "link/registererrors.h"
 #include "link/registerlink.h"
 
-RegisterTableMirror::RegisterTableMirror(int count, int recordSize)
-    : slots_(count), size_(recordSize), data_(count * recordSize, '\0') {}
+RegisterTableMirror::RegisterTableMirror(int count, int recordSize, int numberWidth)
+    : slots_(count), size_(recordSize), numberWidth_(numberWidth), data_(count * recordSize, '\0') {}
 
 void RegisterTableMirror::Clear() { data_.fill('\0'); }
 
+int RegisterTableMirror::Number(const char* record) const {
+    return numberWidth_ == 2 ? Word(record) : uint8_t(record[0]);
+}
+
 bool RegisterTableMirror::Store(const QByteArray& record) {
     if (record.size() < size_) return false;
-    const int n = uint8_t(record[0]);
+    const int n = Number(record.constData());
     if (n < 1 || n > slots_) return false;
     data_.replace((n - 1) * size_, size_, record.left(size_));
     return true;
 }
 
-bool RegisterTableMirror::Present(int n) const { return n >= 1 && n <= slots_ && data_[(n - 1) * size_] != 0; }
+bool RegisterTableMirror::Present(int n) const {
+    return n >= 1 && n <= slots_ && Number(data_.constData() + (n - 1) * size_) != 0;
+}
 
 QByteArray RegisterTableMirror::Record(int n) const {
     if (n < 1 || n > slots_) return QByteArray(size_, '\0');
@@ -85,14 +92,19 @@ bool ReadOutcome::RebuildList(const SyncMember& m) const {
 
 ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& m, RegisterTableMirror& mirror,
                               const std::function<void(int)>& progress) {
+    return ReadRegisterTable(link, m.table.command, m.replyLength, mirror, progress);
+}
+
+ReadOutcome ReadRegisterTable(RegisterLink& link, uint8_t command, int replyLength, RegisterTableMirror& mirror,
+                              const std::function<void(int)>& progress) {
     ReadOutcome out;
     mirror.Clear();
     link.FlushPort();
-    SendRequest(link, link.registerAddress, 1, m.table.command, 0);
+    SendRequest(link, link.registerAddress, 1, command, 0);
     for (;;) {
-        out.last = ReadReply(link, m.replyLength);
+        out.last = ReadReply(link, replyLength);
         if (out.last == ReplyRecord || out.last == ReplyLast) {
-            const QByteArray record = link.LastPayload(m.RecordSize());
+            const QByteArray record = link.LastPayload(mirror.RecordSize());
             if (mirror.Store(record)) ++out.stored;
             else ++out.skipped;  // a number with no slot is never stored
             if (progress) progress(out.stored);

@@ -19,9 +19,10 @@ class WorkImage;
 // The register's table as last read: slot n holds record n exactly as received.
 class RegisterTableMirror {
 public:
-    RegisterTableMirror(int count, int recordSize);
+    // Record numbers take the first byte, or the first two (goods).
+    RegisterTableMirror(int count, int recordSize, int numberWidth = 1);
     void Clear();
-    // Keeps a received record in the slot its first byte names; false (nothing
+    // Keeps a received record in the slot its number names; false (nothing
     // kept) for a short record or a number outside the slots.
     bool Store(const QByteArray& record);
     bool Present(int n) const;
@@ -31,9 +32,11 @@ public:
     int Slots() const { return slots_; }
     int RecordSize() const { return size_; }
 
-private:
+protected:
+    int Number(const char* record) const;
     int slots_;
     int size_;
+    int numberWidth_;
     QByteArray data_;
 };
 
@@ -78,7 +81,10 @@ struct ReadOutcome {
     int skipped = 0;   // records whose number has no slot
     bool RebuildList(const SyncMember& m) const;
 };
-// Clears the mirror and reads the register's table into it.
+// Clears the mirror and reads the register's table into it: the table request
+// with its command byte, then its records of replyLength bytes.
+ReadOutcome ReadRegisterTable(RegisterLink& link, uint8_t command, int replyLength, RegisterTableMirror& mirror,
+                              const std::function<void(int stored)>& progress = {});
 ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& member, RegisterTableMirror& mirror,
                               const std::function<void(int stored)>& progress = {});
 
