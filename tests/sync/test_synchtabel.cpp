@@ -12,6 +12,7 @@
 #include "shell/Forms.h"
 #include "shell/Menuglowne.h"
 #include "support/guifixture.h"
+#include "support/simtables.h"
 #include "sync/Synchformplatnosci.h"
 #include "sync/Synchgrup.h"
 #include "sync/Synchkasjerow.h"
@@ -22,16 +23,6 @@
 Q_DECLARE_METATYPE(RecordTable)
 
 namespace {
-SimTable& SimTableOf(SimState& s, RecordTable t) {
-    switch (t) {
-        case RecordTable::Cashiers: return s.cashiers;
-        case RecordTable::Discounts: return s.discounts;
-        case RecordTable::PaymentForms: return s.paymentForms;
-        case RecordTable::Currencies: return s.currencies;
-        case RecordTable::Packagings: return s.packagings;
-        default: return s.groups;
-    }
-}
 
 TSynchronizacjaTabeli* MakeWindow(RecordTable t, Services& s) {
     switch (t) {
@@ -44,21 +35,6 @@ TSynchronizacjaTabeli* MakeWindow(RecordTable t, Services& s) {
     }
 }
 
-void PutPcRecord(WorkImage& image, const SmallTable& t, int n) {
-    const QString name = QStringLiteral("Ś%1").arg(n);
-    QByteArray rec;
-    switch (t.id) {
-        case RecordTable::Cashiers: rec = CashierRecord{uint8_t(n), name}.Encode(); break;
-        case RecordTable::Discounts: rec = DiscountRecord{uint8_t(n), name, 1, 0, 1250}.Encode(); break;
-        case RecordTable::PaymentForms: rec = PaymentFormRecord{uint8_t(n), name, 2}.Encode(); break;
-        case RecordTable::Currencies:
-            rec = CurrencyRecord{uint8_t(n), name, 5, 2, QByteArray::number(n).leftJustified(3, 'X')}.Encode();
-            break;
-        case RecordTable::Packagings: rec = PackagingRecord{uint8_t(n), name, 50, 1}.Encode(); break;
-        default: rec = GroupRecord{uint8_t(n), name}.Encode(); break;
-    }
-    image.WriteBytesAt(t.area.Offset(n), rec);
-}
 
 QStringList Rows(QListWidget* list) {
     QStringList out;

@@ -7,21 +7,12 @@
 #include "link/frames.h"
 #include "link/registererrors.h"
 #include "support/guifixture.h"
+#include "support/simtables.h"
 #include "sync/tablesync.h"
 
 Q_DECLARE_METATYPE(RecordTable)
 
 namespace {
-SimTable& SimTableOf(SimState& s, RecordTable t) {
-    switch (t) {
-        case RecordTable::Cashiers: return s.cashiers;
-        case RecordTable::Discounts: return s.discounts;
-        case RecordTable::PaymentForms: return s.paymentForms;
-        case RecordTable::Currencies: return s.currencies;
-        case RecordTable::Packagings: return s.packagings;
-        default: return s.groups;
-    }
-}
 
 // A register record of the member's size: number, name, the rest zeros (no
 // sales, so the register lets it be deleted) or a pattern.
@@ -35,22 +26,6 @@ QByteArray RegisterRecord(const SyncMember& m, int number, const QString& name, 
     return r;
 }
 
-// A PC record the register takes: number and name, the member's fields valid.
-void PutPcRecord(WorkImage& image, const SmallTable& t, int n) {
-    const QString name = QStringLiteral("R%1").arg(n);
-    QByteArray rec;
-    switch (t.id) {
-        case RecordTable::Cashiers: rec = CashierRecord{uint8_t(n), name}.Encode(); break;
-        case RecordTable::Discounts: rec = DiscountRecord{uint8_t(n), name, 0, 0, 500}.Encode(); break;
-        case RecordTable::PaymentForms: rec = PaymentFormRecord{uint8_t(n), name, 2}.Encode(); break;
-        case RecordTable::Currencies:
-            rec = CurrencyRecord{uint8_t(n), name, 41234000, 7, QByteArray::number(n).leftJustified(3, 'X')}.Encode();
-            break;
-        case RecordTable::Packagings: rec = PackagingRecord{uint8_t(n), name, 50, 0}.Encode(); break;
-        default: rec = GroupRecord{uint8_t(n), name}.Encode(); break;
-    }
-    image.WriteBytesAt(t.area.Offset(n), rec);
-}
 }  // namespace
 
 class TestTableSync : public QObject {
