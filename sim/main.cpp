@@ -117,9 +117,10 @@ int main(int argc, char** argv) {
     const QCommandLineOption log("log", "Append every frame, in hex, to a file.", "file");
     const QCommandLineOption baud("baud", "Pace the line at this baud rate (0: as fast as possible).", "rate", "0");
     const QCommandLineOption fault("fault", "Inject a fault (see above).", "rule");
+    const QCommandLineOption storeTime("store-time", "Take this many ms to store each record; records sent sooner are answered busy.", "ms", "0");
     const QCommandLineOption shortInfo("short-info", "Answer the information request with the short layout.");
     const QCommandLineOption cache("cache-packets", "Packets of a cache memory dump.", "n", "8192");
-    parser.addOptions({portsDir, port, link, address, state, saveState, demo, log, baud, fault, shortInfo, cache});
+    parser.addOptions({portsDir, port, link, address, state, saveState, demo, log, baud, fault, shortInfo, cache, storeTime});
     parser.process(app);
 
     RegisterSimulator sim;
@@ -141,6 +142,7 @@ int main(int argc, char** argv) {
     }
     sim.SetAddress(parser.value(address).toInt());
     sim.SetBaud(parser.value(baud).toInt());
+    sim.SetStoreTime(parser.value(storeTime).toInt());
     sim.SetCachePackets(parser.value(cache).toInt());
     if (parser.isSet(log)) sim.SetLogFile(parser.value(log));
 

@@ -296,6 +296,18 @@ void RegisterSimulator::HandleCommand(const QByteArray& f) {
         Later(150, QByteArray(), true, f);
         return;
     }
+    if (storeTimeMs_ > 0 && std::strchr("TRKFWZG", char(command))) {
+        // Still storing the last record: busy now, this one taken once that is done.
+        const TimePoint now = Clock::now();
+        if (now < busyUntil_) {
+            Write(Answer(8));
+            const int wait = int(std::chrono::duration_cast<std::chrono::milliseconds>(busyUntil_ - now).count()) + 1;
+            Later(wait, QByteArray(), false, f);
+            busyUntil_ += std::chrono::milliseconds(wait + storeTimeMs_);
+            return;
+        }
+        busyUntil_ = now + std::chrono::milliseconds(storeTimeMs_);
+    }
     Respond(fault, Execute(f));
     if (fault && fault->kind != FaultKind::Busy && fault->kind != FaultKind::Delay &&
         fault->kind != FaultKind::BusyPrinting)
@@ -519,6 +531,11 @@ void RegisterSimulator::SetAddress(int address) {
 void RegisterSimulator::SetBaud(int baud) {
     std::lock_guard lock(mutex_);
     baud_ = baud;
+}
+
+void RegisterSimulator::SetStoreTime(int ms) {
+    std::lock_guard lock(mutex_);
+    storeTimeMs_ = ms;
 }
 
 void RegisterSimulator::SetCachePackets(int count) {

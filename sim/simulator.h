@@ -63,6 +63,9 @@ public:
     void SetAddress(int address);
     void SetBaud(int baud);            // 0: unpaced
     void SetCachePackets(int count);
+    // A register that needs time to store: for ms after each record it answers
+    // a further record busy and takes it once the time is up (0: stores at once).
+    void SetStoreTime(int ms);
     void AddFault(const Fault& fault);
     void ClearFaults();
     QList<LoggedFrame> Log() const;
@@ -142,6 +145,8 @@ private:
     int address_ = 1;
     int baud_ = 0;
     int cachePackets_ = 8192;
+    int storeTimeMs_ = 0;
+    TimePoint busyUntil_;
     QList<Fault> faults_;
     QList<LoggedFrame> log_;
     QString logFile_;

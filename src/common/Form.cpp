@@ -1,11 +1,13 @@
 #include "common/Form.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "common/Keypreview.h"
+#include "common/appstate.h"
 #include "common/prompts.h"
 #include "common/text.h"
 
@@ -29,6 +31,7 @@ bool TForm::FormKeyDown(int key) {
 
 void TForm::showEvent(QShowEvent* event) {
     keys_->Install();
+    if (fastBox_) fastBox_->setChecked(s_.app.fastSending);  // another window may have changed it
     QDialog::showEvent(event);
     FormShow();
 }
@@ -108,4 +111,10 @@ TForm::TransferScope::~TransferScope() {
     if (!started_) return;
     for (QWidget* w : disabled_) w->setEnabled(true);
     form_->transferRunning_ = false;
+}
+
+QCheckBox* TForm::FastSendingBox() {
+    fastBox_ = Named(new QCheckBox(QStringLiteral("Szybkie wysyłanie (bez stałych przerw)"), this), "CheckBoxSzybkie");
+    connect(fastBox_, &QCheckBox::toggled, this, [this](bool on) { s_.app.fastSending = on; });
+    return fastBox_;
 }

@@ -31,6 +31,9 @@ protected:
     // store it) is taken out the moment it is typed or pasted, and the user is
     // told which one.
     void StorableText(class QLineEdit* field);
+    // "Szybkie wysyłanie (bez stałych przerw)": the check box of every window that
+    // writes records, one choice shared by all of them.
+    class QCheckBox* FastSendingBox();
     // Enter presses this button, unless another button has the focus, which then
     // takes Enter as its own press.
     void EnterPresses(QPushButton* button) { enterButton_ = button; }
@@ -71,4 +74,5 @@ private:
     KeyPreview* keys_;
     QPushButton* enterButton_ = nullptr;
     bool transferRunning_ = false;
+    class QCheckBox* fastBox_ = nullptr;
 };

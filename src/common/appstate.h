@@ -19,6 +19,9 @@ struct AppState {
     bool saveCompleted = false;
     // Names of the register's goods units 1-3, as last read from or sent to it.
     QStringList goodsUnits;
+    // Record writes without the fixed waits (every window that writes records
+    // shares the choice).
+    bool fastSending = false;
 
     bool DatabaseLoaded() const { return workMode == ModeOffline || workMode == ModeOnline; }
     bool PortOpen() const { return workMode == ModeRegisterOnly || workMode == ModeOnline; }

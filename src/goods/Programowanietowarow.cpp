@@ -124,6 +124,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
                       "CheckBox1");
     entry->addWidget(CheckBox4);
     entry->addWidget(CheckBox1);
+    entry->addWidget(FastSendingBox());
     entry->addStretch();
     BitBtn6 = Named(new QPushButton(QStringLiteral("&Anuluj"), this), "BitBtn6");
     entry->addWidget(BitBtn6, 0, Qt::AlignLeft);
@@ -474,7 +475,7 @@ void TProgramowanieTowarow::BitBtn2Click() {
     s_.link.FlushPort();
     s_.link.FlushPort();
     ShowSendAnswer(SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
-                              AckReading{true, 700, 800, {}}),
+                              AckReading{true, s_.app.fastSending ? 0 : 700, 800, {}}),
                    true);
 }
 

@@ -25,3 +25,7 @@ RecordAnswer SendRecord(RegisterLink& link, WorkImage& image, RecordTable table,
     if (answer.ack == AckRegisterError) answer.errorCode = link.LastErrorCode();
     return answer;
 }
+
+void WritePacing::Saw(const RecordAnswer& answer, bool busy) {
+    if (busy || answer.ack == AckNoReply || answer.ack == AckBusy) fellBack_ = true;
+}

@@ -26,5 +26,24 @@ struct RecordAnswer {
     bool Accepted() const;  // AckAccepted or AckAcceptedEnd
 };
 
+// How a run paces its record writes: with the fixed waits of the register's own
+// software, or (fast) reading each acknowledgement as soon as it comes and
+// sending the next record at once. A fast run that meets a busy answer or a
+// missing acknowledgement goes on with the fixed waits, so a slow register is
+// never pushed. The waits after a busy answer are kept either way.
+class WritePacing {
+public:
+    explicit WritePacing(bool fast = false) : fast_(fast) {}
+    bool Fast() const { return fast_ && !fellBack_; }
+    // A fixed wait of the default policy; none while fast.
+    int Fixed(int ms) const { return Fast() ? 0 : ms; }
+    void Saw(const struct RecordAnswer& answer, bool busy);
+    bool FellBack() const { return fellBack_; }
+
+private:
+    bool fast_;
+    bool fellBack_ = false;
+};
+
 RecordAnswer SendRecord(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t frameNumber,
                         int record, uint8_t confirm, const AckReading& how);

@@ -127,7 +127,11 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     bottom->addWidget(box, 1);
     CheckBox1 = Named(new QCheckBox(d.confirmCaption, this), "CheckBox1");
     CheckBox1->setVisible(d.confirmShown);
-    bottom->addWidget(CheckBox1, 0, Qt::AlignBottom);
+    auto* choices = new QVBoxLayout;
+    choices->addStretch();
+    choices->addWidget(FastSendingBox());
+    choices->addWidget(CheckBox1);
+    bottom->addLayout(choices);
     outer->addLayout(bottom, 0);
 
     Panel7 = Named(new QFrame(this), "Panel7");
@@ -257,10 +261,13 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
     Panel7->raise();
     Panel7->show();
     s_.link.cancel = false;
-    const WriteOutcome out = WriteRecords(s_.link, s_.image, d_.member, ticked, confirmFlag, [&](int done) {
-        LabelPostep->setText(QStringLiteral("%1/%2").arg(done).arg(ticked.size()));
-        QApplication::processEvents();
-    });
+    const WriteOutcome out = WriteRecords(
+        s_.link, s_.image, d_.member, ticked, confirmFlag,
+        [&](int done) {
+            LabelPostep->setText(QStringLiteral("%1/%2").arg(done).arg(ticked.size()));
+            QApplication::processEvents();
+        },
+        s_.app.fastSending);
     Panel7->hide();
     const QString message = out.Message(d_.member);
     // The register's table is read afresh after every run, a failed one too,

@@ -230,6 +230,7 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     CheckBox1 = Named(new QCheckBox(QStringLiteral("Potwierdzaj wprowadzanie towarów z klawiatury kasy"), this),
                       "CheckBox1");
     side->addWidget(CheckBox1);
+    side->addWidget(FastSendingBox());
     side->addStretch();
 
     Panel2 = ProgressPanel("Panel2", QStringLiteral("Trwa importowanie bazy towarowej..."),
@@ -431,6 +432,7 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
     if (selected == 0) return;
     // The ticks as they stand now: a tick changed during the run changes nothing
     // in it, so the last ticked record always carries the last-frame flag.
+    WritePacing pacing(s_.app.fastSending);
     QList<bool> tickedAtStart;
     for (int row = 0; row < CheckListBox1->count(); ++row) tickedAtStart << Ticked(CheckListBox1, row);
     EnableButtons(false);
@@ -452,16 +454,21 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
         if (row < tickedAtStart.size() && tickedAtStart[row]) {
             const int plu = Plu(CheckListBox1, row);
             if (++ordinal == selected) frame |= LastFrameFlag;
+            bool busy = false;
             const RecordAnswer answer =
                 SendRecord(link, s_.image, RecordTable::Goods, frame, plu, confirmFlag,
-                           AckReading{true, 1000, LowByteIsOne(frame) ? 1500 : 450,
-                                      [this](bool busy) { Label28->setVisible(busy); }});
+                           AckReading{true, pacing.Fixed(1000), LowByteIsOne(frame) ? 1500 : 450,
+                                      [this, &busy](bool on) {
+                                          busy = busy || on;
+                                          Label28->setVisible(on);
+                                      }});
+            pacing.Saw(answer, busy);
             const int r = answer.ack;
             if (r == AckAccepted || r == AckAcceptedEnd) {
                 ++sent;
                 Label27->setText(QString::number(sent) + QLatin1Char('/') + QString::number(selected));
                 mirror.UpdateFromPc(plu, s_.image.ReadBytesAt(kGoods.Offset(plu), kGoods.recordSize));
-                s_.clock.Sleep(50);
+                if (pacing.Fixed(50)) s_.clock.Sleep(pacing.Fixed(50));
                 if (r == AckAcceptedEnd) break;
             } else if (r == AckRegisterError) {
                 ++failures;

@@ -121,8 +121,9 @@ QString WriteOutcome::Message(const SyncMember& m) const {
 }
 
 WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember& m, const QList<TickedRow>& ticked,
-                          uint8_t confirm, const std::function<void(int)>& progress) {
+                          uint8_t confirm, const std::function<void(int)>& progress, bool fast) {
     WriteOutcome out;
+    WritePacing pacing(fast);
     link.FlushPort();
     uint16_t frame = 1;
     int ordinal = 0;
@@ -139,7 +140,8 @@ WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember
                                                      [&](bool on) { busy = busy || on; }});
         if (m.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
         if (busy) ++out.programmed;  // the register's own count: records it answered busy
-        if (a.ack == AckAccepted) link.clock().Sleep(50);
+        pacing.Saw(a, busy);
+        if (a.ack == AckAccepted && pacing.Fixed(50)) link.clock().Sleep(pacing.Fixed(50));
         if (a.ack == AckRegisterError) ++out.refused;
         if (a.ack != AckAccepted && a.ack != AckAcceptedEnd && a.ack != AckRegisterError) {
             link.FlushPort();

@@ -101,7 +101,7 @@ struct WriteOutcome {
 };
 WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember& member,
                           const QList<TickedRow>& ticked, uint8_t confirm,
-                          const std::function<void(int done)>& progress = {});
+                          const std::function<void(int done)>& progress = {}, bool fast = false);
 
 struct DeleteOutcome {
     int deleted = 0;

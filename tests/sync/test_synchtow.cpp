@@ -53,6 +53,7 @@ uint16_t FrameNo(const QByteArray& f) { return uint16_t(uint8_t(f[4]) | uint8_t(
 class TestSynchtow : public QObject {
     Q_OBJECT
 private slots:
+    void fastSendingFallsBackWhenBusy();
     void tickDifferingGoods();
     void init();
     void cleanup();
@@ -133,6 +134,39 @@ void TestSynchtow::tickDifferingGoods() {
     QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral(" Zaprogramowano 3 towarów.")});
     form_->BitBtnRozne->click();
     QCOMPARE(TickedPc(), QList<int>{});
+}
+
+void TestSynchtow::fastSendingFallsBackWhenBusy() {
+    for (int n = 1; n <= 50; ++n) PutGoods(t_->image, n);
+    Open();
+    GuiFixture::Control<QCheckBox>(form_, "CheckBoxSzybkie")->setChecked(true);
+    QVERIFY(t_->app.fastSending);
+    for (int r = 0; r < 50; ++r) form_->CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    t_->clock.pauses.clear();
+    const qint64 before = t_->clock.slept;
+    form_->BitBtn2->click();
+    QCOMPARE(RecordFrames(*h_).size(), 50);
+    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral(" Zaprogramowano 50 towarów.")});
+    QVERIFY(t_->clock.slept - before < 2000);  // no fixed waits at all
+    QVERIFY(!t_->clock.pauses.contains(1000));
+    // A register that needs time to store each record: after its first busy
+    // answer the run goes on with the fixed waits.
+    for (int r = 10; r < 50; ++r) form_->CheckListBox1->item(r)->setCheckState(Qt::Unchecked);
+    h_->sim.SetStoreTime(30);
+    h_->sim.ClearLog();
+    t_->prompts.Clear();
+    t_->clock.pauses.clear();
+    form_->BitBtn2->click();
+    h_->sim.SetStoreTime(0);
+    QCOMPARE(RecordFrames(*h_).size(), 10);
+    const QList<int> pauses = t_->clock.pauses;
+    int firstBusy = -1;
+    for (int i = 0; i < pauses.size() && firstBusy < 0; ++i)
+        if (pauses[i] == 450 || pauses[i] == 1500) firstBusy = i;
+    QVERIFY2(firstBusy >= 0, "the register answered busy");
+    QVERIFY(!pauses.mid(0, firstBusy).contains(1000));  // fast until then
+    QVERIFY(pauses.mid(firstBusy).contains(1000));      // fixed waits after
+    QVERIFY(t_->app.fastSending);  // the choice stays for the next run
 }
 
 void TestSynchtow::Open() {
