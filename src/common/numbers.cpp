@@ -51,6 +51,11 @@ std::optional<double> ParseDecimal(QString text) {
     return v;
 }
 
+std::optional<double> ParseCommaDecimal(const QString& text) {
+    if (text.contains(QLatin1Char('.'))) return std::nullopt;
+    return ParseDecimal(text);
+}
+
 qint64 GroszFromDecimal(double value) {
     const double g = std::floor(value * 100.0 + 0.001);
     if (g > 9.0e15) return qint64(9e15);

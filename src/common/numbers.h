@@ -16,6 +16,9 @@ QString FormatFixed(qint64 value, int decimals, int minDigits);
 // A decimal number typed by the user or read from a file: "." is taken as the
 // decimal comma, blanks around it are ignored, an exponent is allowed.
 std::optional<double> ParseDecimal(QString text);
+// A number with "," as its only decimal separator (a "." makes it no number),
+// as the rate and VAT fields read theirs.
+std::optional<double> ParseCommaDecimal(const QString& text);
 // Grosz from a decimal value the way the goods editor and the CSV import convert:
 // floor(value * 100 + 0,001).
 qint64 GroszFromDecimal(double value);

@@ -1,5 +1,7 @@
 #include "sync/Synchtabeli.h"
 
+#include "sync/Checklist.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QFormLayout>
@@ -31,19 +33,6 @@ int SyncRowNumber(const QString& row) {
 }
 
 namespace {
-QListWidget* CheckList(QWidget* parent, const char* name, const QString& caption) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSize(9);
-    list->setFont(f);
-    list->setAccessibleName(caption);
-    list->setMinimumWidth(QFontMetrics(f).horizontalAdvance(QLatin1Char('W')) * 46);
-    list->setMinimumHeight((QFontMetrics(f).lineSpacing() + 8) * 12);  // the lists are what the window is for
-    return list;
-}
-
 QString DetailText(const QByteArray& r, const DetailField& d) {
     const int width = d.kind == DetailField::Count16 ? 2 : d.kind == DetailField::SaleDate ? 6 : 4;
     if (d.offset < 0 || d.offset + width > r.size()) return {};
@@ -75,6 +64,9 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
 
     auto* left = new QVBoxLayout;
     CheckListBox1 = CheckList(this, "CheckListBox1", d.pcCaption);
+    // The lists are what the window is for.
+    const QFontMetrics listFont(CheckListBox1->font());
+    CheckListBox1->setMinimumSize(listFont.horizontalAdvance(QLatin1Char('W')) * 46, (listFont.lineSpacing() + 8) * 12);
     Label1 = Named(new QLabel(d.pcCaption, this), "Label1");
     Label1->setBuddy(CheckListBox1);
     left->addWidget(Label1);
@@ -93,6 +85,7 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
 
     auto* right = new QVBoxLayout;
     CheckListBox2 = CheckList(this, "CheckListBox2", d.registerCaption);
+    CheckListBox2->setMinimumSize(CheckListBox1->minimumSize());
     Label2 = Named(new QLabel(d.registerCaption, this), "Label2");
     Label2->setBuddy(CheckListBox2);
     right->addWidget(Label2);
@@ -172,12 +165,7 @@ void TSynchronizacjaTabeli::FormShow() {
 
 void TSynchronizacjaTabeli::AddRow(QListWidget* list, int number, const QByteArray& record, bool registerSide) {
     const QString name = FromCp1250Field(record.constData() + 1, d_.member.table.nameWidth);
-    auto* item = new QListWidgetItem(SyncRowStart(number, name, d_.nameWidth) + RowTail(record, registerSide), list);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-    // Tall enough for the accents of Polish capitals above the box.
-    const QFontMetrics fm(list->font());
-    item->setSizeHint(QSize(fm.horizontalAdvance(item->text()) + fm.height() * 2 + 8, fm.lineSpacing() + 8));
+    AddChecked(list, SyncRowStart(number, name, d_.nameWidth) + RowTail(record, registerSide));
 }
 
 void TSynchronizacjaTabeli::RebuildPcList() {
@@ -225,6 +213,12 @@ void TSynchronizacjaTabeli::RowClicked(QListWidget* list) {
     }
 }
 
+void TSynchronizacjaTabeli::ShowWait() {
+    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
+    Panel7->raise();
+    Panel7->show();
+}
+
 void TSynchronizacjaTabeli::BitBtn6Click() {
     TransferScope scope(this, BitBtnAnuluj);
     if (scope) ReadRun();
@@ -233,9 +227,7 @@ void TSynchronizacjaTabeli::BitBtn6Click() {
 void TSynchronizacjaTabeli::ReadRun() {
     ClearDetails();
     CheckListBox2->clear();
-    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-    Panel7->raise();
-    Panel7->show();
+    ShowWait();
     LabelPostep->setText(QStringLiteral("0"));
     s_.link.cancel = false;
     const ReadOutcome out = ReadRegisterTable(s_.link, d_.member, mirror, [this](int stored) {
@@ -257,9 +249,7 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
         if (CheckListBox1->item(r)->checkState() == Qt::Checked)
             if (const int n = SyncRowNumber(CheckListBox1->item(r)->text())) ticked << TickedRow{r, n};
     if (ticked.isEmpty()) return;
-    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-    Panel7->raise();
-    Panel7->show();
+    ShowWait();
     s_.link.cancel = false;
     const WriteOutcome out = WriteRecords(
         s_.link, s_.image, d_.member, ticked, confirmFlag,
@@ -302,9 +292,7 @@ void TSynchronizacjaTabeli::BitBtn8Click() {
     if (!scope) return;
     const QList<int> numbers = TickedNumbers(CheckListBox2);
     if (numbers.isEmpty()) return;
-    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-    Panel7->raise();
-    Panel7->show();
+    ShowWait();
     s_.link.cancel = false;
     const DeleteOutcome out = DeleteRecords(s_.link, d_.member, mirror, numbers, confirmFlag, [&](int done) {
         LabelPostep->setText(QStringLiteral("%1/%2").arg(done).arg(numbers.size()));

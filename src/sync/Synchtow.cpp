@@ -1,5 +1,7 @@
 #include "sync/Synchtow.h"
 
+#include "sync/Checklist.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCursor>
@@ -38,31 +40,6 @@
 using namespace layout;
 
 namespace {
-
-QFont ListFontOnScreen() {
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::TypeWriter);
-    f.setPointSize(9);
-    return f;
-}
-
-QListWidget* CheckList(QWidget* parent, const char* name, const QString& caption) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setFont(ListFontOnScreen());
-    list->setAccessibleName(caption);
-    list->setUniformItemSizes(true);
-    return list;
-}
-
-void AddChecked(QListWidget* list, const QString& text) {
-    auto* item = new QListWidgetItem(text, list);
-    // Tall enough for the accents of Polish capitals (Ś, Ż, Ł) above the box.
-    const QFontMetrics fm(list->font());
-    item->setSizeHint(QSize(fm.horizontalAdvance(text) + fm.height() * 2 + 8, fm.lineSpacing() + fm.leading() + 8));
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
-}
 
 bool Ticked(const QListWidget* list, int row) { return list->item(row)->checkState() == Qt::Checked; }
 void Tick(QListWidget* list, int row, bool on) { list->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }

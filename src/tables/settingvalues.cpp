@@ -9,12 +9,6 @@
 namespace {
 const QString kBadFields = QStringLiteral("Błędnie wypełnione pola!");
 
-// A number with "," as its only decimal separator (a "." is no number here).
-std::optional<double> ParseCommaNumber(const QString& text) {
-    if (text.contains(QLatin1Char('.'))) return std::nullopt;
-    return ParseDecimal(text);
-}
-
 QString WithFirstDotAsComma(QString text) {
     const int dot = text.indexOf(QLatin1Char('.'));
     if (dot >= 0) text[dot] = QLatin1Char(',');
@@ -35,7 +29,7 @@ Checked<QByteArray> VatTableFromRows(const std::array<VatRow, 7>& rows) {
         const VatRow& r = rows[size_t(i)];
         uint16_t value = r.state == VatState::Exempt ? layout::kVatExempt : layout::kVatInactive;
         if (r.state == VatState::Taxed) {
-            const auto x = ParseCommaNumber(WithFirstDotAsComma(r.text));
+            const auto x = ParseCommaDecimal(WithFirstDotAsComma(r.text));
             if (!x) return {{}, kBadFields};
             const double hundredths = std::floor(*x * 100 + (i == 0 ? 0.0001 : 0.001));
             if (!(hundredths >= 0 && hundredths <= 9999)) return {{}, kBadFields};
@@ -51,7 +45,7 @@ QByteArray RecordCurrencySymbolField(const QString& symbol) {
     return QByteArray(3 - b.size(), ' ') + b;
 }
 
-std::optional<double> ParseDatabaseRate(const QString& text) { return ParseCommaNumber(WithFirstDotAsComma(text)); }
+std::optional<double> ParseDatabaseRate(const QString& text) { return ParseCommaDecimal(WithFirstDotAsComma(text)); }
 
 QString FormatRate(double rate) { return QString::number(rate, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(',')); }
 

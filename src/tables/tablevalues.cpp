@@ -56,7 +56,7 @@ Checked<int32_t> ParseDiscountValue(const QString& text, bool amount) {
 
 QString CheckCurrencyRate(const QString& text) {
     // "," is the only separator here: a "." left after the first one is refused.
-    const auto value = text.contains(QLatin1Char('.')) ? std::nullopt : ParseDecimal(text);
+    const auto value = ParseCommaDecimal(text);
     if (!value) return QStringLiteral("Błędnie wypełnione pole KURS!");
     if (*value > 999999.99) return QStringLiteral("Zbyt duża wartosc w polu KURS!");
     return QString();
