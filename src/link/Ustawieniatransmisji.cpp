@@ -120,17 +120,22 @@ void TUstawieniaTrans::CheckBox3Click() {
     if (CheckBox3->isChecked()) s_.app.workMode = ModeOffline;
     ComboBox1->clear();
     ComboBox1->addItem(QStringLiteral("Brak"));
+    // The probes leave the link's settings as they were: the user's port is not
+    // forgotten when the list is only looked at.
+    const PortSettings kept = s_.link.settings;
     for (int n = 1; n <= 99; ++n) {
         if (!CheckBox3->isChecked()) {
             ComboBox1->addItem(PortEntry(n));
             continue;
         }
-        s_.link.settings.port = n;
-        if (s_.link.OpenRegisterPort(false) == 0) {
+        PortSettings probe = kept;
+        probe.port = n;
+        if (s_.link.OpenPort(probe, false) == 0) {
             ComboBox1->addItem(PortEntry(n));
             s_.link.ClosePort();
         }
     }
+    s_.link.settings = kept;
     ComboBox1->setCurrentIndex(ComboBox1->count() > 1 ? 1 : 0);
     ComboBox1Change();
 }
@@ -159,7 +164,7 @@ void TUstawieniaTrans::Button2Click() {
         return;
     }
     link.ClosePort();
-    PortSettings& s = link.settings;
+    PortSettings s = link.settings;
     s.port = SelectedPort();
     if (ComboBox2->currentIndex() >= 0) s.baud = ComboBox2->currentText().toUInt();
     s.dataBits = uint8_t(qMax(ComboBox3->currentIndex(), 0) + 5);
@@ -167,7 +172,7 @@ void TUstawieniaTrans::Button2Click() {
     s.stopBits = uint8_t(qMax(ComboBox5->currentIndex(), 0));
     s.xonXoff = CheckBox1->isChecked();
     s.rtsCts = CheckBox2->isChecked();
-    if (link.OpenRegisterPort(true) != 0) {
+    if (link.OpenPort(s, true) != 0) {
         link.RestoreSettings();
         ShowSettings();
         // The previous port comes back as it was: open again only if it was open.

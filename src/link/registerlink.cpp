@@ -52,11 +52,19 @@ RegisterLink::RegisterLink(Prompts& prompts, Clock& clock) : prompts_(prompts), 
 RegisterLink::~RegisterLink() { CloseHandle(); }
 
 int RegisterLink::OpenRegisterPort(bool showMessages) {
+    if (OpenPort(settings, showMessages) == 0) return 0;
+    settings.port = kNoPort;
+    return 1;
+}
+
+int RegisterLink::OpenPort(const PortSettings& wanted, bool showMessages) {
+    const PortSettings previous = settings;
+    settings = wanted;  // Configure() applies the settings in force
     const int port = settings.port;
     auto fail = [&](const QString& tail) {
         if (showMessages)
             prompts_.Message(QStringLiteral("Nie mogę otworzyć portu COM") + QString::number(port) + tail);
-        settings.port = kNoPort;
+        settings = previous;
         return 1;
     };
     CloseHandle();

@@ -44,6 +44,9 @@ public:
     // Opens and configures the port of settings.port: 0, or 1 (port number set to
     // 255). With showMessages the failure is reported.
     int OpenRegisterPort(bool showMessages);
+    // Opens the port with the given settings and keeps them only when it opened:
+    // 0, or 1 with the settings as they were.
+    int OpenPort(const PortSettings& wanted, bool showMessages);
     void ClosePort();
     bool IsOpen() const { return fd_ >= 0; }
     QString DevicePath() const { return device_; }

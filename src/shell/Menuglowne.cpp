@@ -20,6 +20,7 @@
 #include "common/Form.h"
 #include "common/Keypreview.h"
 #include "common/appstate.h"
+#include "common/options.h"
 #include "common/prompts.h"
 #include "image/imagestore.h"
 #include "image/layout.h"
@@ -395,6 +396,7 @@ void TMenuGlowne::FormCreate() {
     s_.app.startDirectory = QDir::currentPath();
     s_.app.databaseModified = false;
     s_.link.settings = LoadTransmissionSettings(s_.app.startDirectory);
+    LoadOptions(s_.app, s_.app.startDirectory);
     s_.app.workMode = ModeNone;
     // A register that went away takes the mode with it at once.
     s_.link.onLost = [this] {
@@ -630,5 +632,6 @@ void TMenuGlowne::closeEvent(QCloseEvent* event) {
     QDir::setCurrent(s_.app.startDirectory);
     s_.link.ClosePort();
     SaveTransmissionSettings(s_.link.settings, s_.app.startDirectory);
+    SaveOptions(s_.app, s_.app.startDirectory);
     event->accept();
 }

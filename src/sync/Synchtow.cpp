@@ -314,7 +314,6 @@ bool TSynchronizacjaBazyTowarowej::eventFilter(QObject* watched, QEvent* event) 
 }
 
 void TSynchronizacjaBazyTowarowej::FormShow() {
-    EnableButtons(true);
     ClearDetails();
     CheckListBox1->clearSelection();
     CheckListBox2->clear();
@@ -327,7 +326,7 @@ void TSynchronizacjaBazyTowarowej::FormShow() {
 }
 
 bool TSynchronizacjaBazyTowarowej::FormKeyDown(int key) {
-    if (key == Qt::Key_Escape && transferInProgress) {
+    if (key == Qt::Key_Escape && TransferRunning()) {
         s_.link.cancel = true;
         return true;
     }
@@ -336,11 +335,6 @@ bool TSynchronizacjaBazyTowarowej::FormKeyDown(int key) {
         return true;
     }
     return false;
-}
-
-void TSynchronizacjaBazyTowarowej::EnableButtons(bool enabled) {
-    for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4, BitBtn5, BitBtn6, BitBtn8, BitBtn9, BitBtn10, Button7})
-        b->setEnabled(enabled);
 }
 
 void TSynchronizacjaBazyTowarowej::ShowPanel(QFrame* panel) {
@@ -378,106 +372,77 @@ void TSynchronizacjaBazyTowarowej::RebuildRegisterList() {
 }
 
 void TSynchronizacjaBazyTowarowej::ReadRegisterGoods() {
-    RegisterLink& link = s_.link;
-    EnableButtons(false);
-    link.cancel = false;
+    TransferScope scope(this, Button1);
+    if (!scope) return;
+    s_.link.cancel = false;
     Label24->setText(QStringLiteral("0"));
     ShowPanel(Panel2);
     CheckListBox2->clear();
-    transferInProgress = true;
     QApplication::processEvents();
     // A goods number outside 1-2000 has no slot: it is not stored. A damaged
     // frame ends the transfer; the register is told so.
-    ReadRegisterTable(link, 'T', 91, mirror, [this](int stored) {
+    ReadRegisterTable(s_.link, kGoodsCommand, kGoodsReplyLength, mirror, [this](int stored) {
         Label24->setText(QString::number(stored));
         QApplication::processEvents();  // "Anuluj" and Esc take effect between records
     });
     Panel2->hide();
-    transferInProgress = false;
     RebuildRegisterList();
-    EnableButtons(true);
+}
+
+QList<TickedRow> TSynchronizacjaBazyTowarowej::TickedRows(QListWidget* list) const {
+    QList<TickedRow> ticked;
+    for (int row = 0; row < list->count(); ++row)
+        if (Ticked(list, row)) ticked << TickedRow{row, Plu(list, row)};
+    return ticked;
 }
 
 void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
-    RegisterLink& link = s_.link;
-    link.cancel = false;
-    link.FlushPort();
-    Label43->hide();
-    Label44->hide();
-    Label44->clear();
-    const int selected = TickedCount(CheckListBox1);
-    if (selected == 0) return;
-    // The ticks as they stand now: a tick changed during the run changes nothing
-    // in it, so the last ticked record always carries the last-frame flag.
-    WritePacing pacing(s_.app.fastSending);
-    QList<bool> tickedAtStart;
-    for (int row = 0; row < CheckListBox1->count(); ++row) tickedAtStart << Ticked(CheckListBox1, row);
-    EnableButtons(false);
-    Label27->setText(QStringLiteral("0/") + QString::number(selected));
-    int sent = 0, ordinal = 0, failures = 0;
-    uint16_t frame = 1;
-    QString failureList = QStringLiteral("Niezaprogramowane towary:");
-    transferInProgress = true;
-    ShowPanel(Panel3);
-    link.cancel = false;
-    auto finish = [&] {
-        Panel3->hide();
-        transferInProgress = false;
-        EnableButtons(true);
-    };
-    for (int row = 0; row < CheckListBox1->count(); ++row) {
-        QApplication::processEvents();
-        if (link.cancel) frame |= LastFrameFlag;
-        if (row < tickedAtStart.size() && tickedAtStart[row]) {
-            const int plu = Plu(CheckListBox1, row);
-            if (++ordinal == selected) frame |= LastFrameFlag;
-            bool busy = false;
-            const RecordAnswer answer =
-                SendRecord(link, s_.image, RecordTable::Goods, frame, plu, confirmFlag,
-                           AckReading{true, pacing.Fixed(1000), LowByteIsOne(frame) ? 1500 : 450,
-                                      [this, &busy](bool on) {
-                                          busy = busy || on;
-                                          Label28->setVisible(on);
-                                      }});
-            pacing.Saw(answer, busy);
-            const int r = answer.ack;
-            if (r == AckAccepted || r == AckAcceptedEnd) {
-                ++sent;
-                Label27->setText(QString::number(sent) + QLatin1Char('/') + QString::number(selected));
-                mirror.UpdateFromPc(plu, s_.image.ReadBytesAt(kGoods.Offset(plu), kGoods.recordSize));
-                if (pacing.Fixed(50)) s_.clock.Sleep(pacing.Fixed(50));
-                if (r == AckAcceptedEnd) break;
-            } else if (r == AckRegisterError) {
-                ++failures;
-                failureList += QLatin1Char('\n') + QString::number(plu) + QLatin1Char('.') +
-                               s_.image.ReadTextAt(kGoods.Offset(plu) + goods::kName, goods::kNameWidth) +
-                               QStringLiteral(" - ") + RegisterErrorText(answer.errorCode);
+    {
+        TransferScope scope(this, Button2);
+        if (!scope) return;
+        RegisterLink& link = s_.link;
+        link.cancel = false;
+        Label43->hide();
+        Label44->hide();
+        Label44->clear();
+        // The ticks as they stand now: a tick changed during the run changes
+        // nothing in it, so the last ticked record always carries the last-frame flag.
+        const QList<TickedRow> ticked = TickedRows(CheckListBox1);
+        if (ticked.isEmpty()) return;
+        Label27->setText(QStringLiteral("0/") + QString::number(ticked.size()));
+        ShowPanel(Panel3);
+        QString failureList = QStringLiteral("Niezaprogramowane towary:");
+        WriteEvents events;
+        events.progress = [this](const WriteOutcome&) { QApplication::processEvents(); };
+        events.busy = [this](bool on) { Label28->setVisible(on); };
+        int accepted = 0, refused = 0;
+        events.answered = [&](const TickedRow& t, const RecordAnswer& a) {
+            if (a.Accepted()) {
+                ++accepted;
+                mirror.UpdateFromPc(t.number, s_.image.ReadBytesAt(kGoods.Offset(t.number), kGoods.recordSize));
+                Label27->setText(QString::number(accepted) + QLatin1Char('/') + QString::number(ticked.size()));
+            } else if (a.ack == AckRegisterError) {
+                ++refused;
+                failureList += QLatin1Char('\n') + QString::number(t.number) + QLatin1Char('.') +
+                               s_.image.ReadTextAt(kGoods.Offset(t.number) + goods::kName, goods::kNameWidth) +
+                               QStringLiteral(" - ") + RegisterErrorText(a.errorCode);
                 Label43->show();
-                Label44->setText(QString::number(failures));
+                Label44->setText(QString::number(refused));
                 Label44->show();
-            } else {
-                // A lost, damaged or unexpected answer, or a second busy: the
-                // register refused nothing, the line failed. Its list is read
-                // afresh so the user sees what it holds.
-                s_.prompts.Message(QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano ") + QString::number(sent) +
-                                   QStringLiteral(" towarów."));
-                link.FlushPort();
-                finish();
-                ReadRegisterGoods();
-                return;
             }
-        } else {
-            Label27->setText(QString::number(sent));
-        }
-        ++frame;
+        };
+        const WriteOutcome out =
+            WriteRecords(link, s_.image, kGoodsWriting, ticked, confirmFlag, s_.app.fastSending, events);
+        Panel3->hide();
+        // A lost, damaged or unexpected answer, or a second busy: the register
+        // refused nothing, the line failed.
+        QString text = out.Message(QStringLiteral(" towarów."));
+        if (!out.failed && out.refused > 0)
+            text += QStringLiteral(" Nie udało się zaprogramować ") + QString::number(out.refused) +
+                    QStringLiteral(" towarów.");
+        s_.prompts.Message(text);
+        if (!out.failed && out.refused > 0) s_.prompts.Message(failureList);
     }
-    Panel3->hide();
-    QString text = QStringLiteral(" Zaprogramowano ") + QString::number(sent) + QStringLiteral(" towarów.");
-    if (failures > 0)
-        text += QStringLiteral(" Nie udało się zaprogramować ") + QString::number(failures) + QStringLiteral(" towarów.");
-    s_.prompts.Message(text);
-    if (failures > 0) s_.prompts.Message(failureList);
-    finish();
     ReadRegisterGoods();  // what the register now holds, so a second comparison ticks nothing
 }
 
@@ -509,47 +474,23 @@ void TSynchronizacjaBazyTowarowej::DeleteTickedOnPc() {
 }
 
 void TSynchronizacjaBazyTowarowej::DeleteTickedInRegister() {
+    TransferScope scope(this, Button3);
+    if (!scope) return;
     RegisterLink& link = s_.link;
     link.cancel = false;
-    link.FlushPort();
-    const int selected = TickedCount(CheckListBox2);
-    if (selected == 0) return;
-    Label49->setText(QStringLiteral("0/") + QString::number(selected));
-    EnableButtons(false);
+    const QList<TickedRow> ticked = TickedRows(CheckListBox2);
+    if (ticked.isEmpty()) return;
+    QList<int> numbers;
+    for (const TickedRow& t : ticked) numbers << t.number;
+    Label49->setText(QStringLiteral("0/") + QString::number(numbers.size()));
     ShowPanel(Panel5);
-    transferInProgress = true;
-    uint16_t frame = 1;
-    int ordinal = 1, deleted = 0;
-    for (int row = 0; row < CheckListBox2->count(); ++row) {
+    DeleteEvents events;
+    events.progress = [&](const DeleteOutcome& sofar) {
+        Label49->setText(QString::number(sofar.deleted) + QLatin1Char('/') + QString::number(numbers.size()));
         QApplication::processEvents();
-        if (link.cancel) frame |= LastFrameFlag;
-        if (!Ticked(CheckListBox2, row)) continue;
-        if (ordinal == selected) frame |= LastFrameFlag;
-        const int plu = Plu(CheckListBox2, row);
-        const QByteArray name = mirror.Record(plu).mid(reggoods::kName, goods::kNameWidth);
-        SendDeleteGoods(link, frame, plu, name, confirmFlag);
-        int r = ReadAck(link);
-        if (r == AckBusy) {
-            Label50->show();
-            s_.clock.Sleep(LowByteIsOne(frame) ? 650 : 250);
-            Label50->hide();
-            r = ReadAck(link);
-        }
-        ++ordinal;
-        ++frame;
-        if (r == AckAccepted || r == AckAcceptedEnd) {
-            ++deleted;
-            Label49->setText(QString::number(deleted) + QLatin1Char('/') + QString::number(selected));
-            mirror.Zero(plu);
-            s_.clock.Sleep(50);
-            if (r == AckAcceptedEnd) break;
-            continue;
-        }
-        if (r == AckRegisterError) ShowRegisterError(s_.prompts, link.LastErrorCode());
-        break;
-    }
-    EnableButtons(true);
-    transferInProgress = false;
+    };
+    events.busy = [this](bool on) { Label50->setVisible(on); };
+    DeleteRecords(link, kGoodsDeleting, mirror, numbers, confirmFlag, events);
     Panel5->hide();
     RebuildRegisterList();
 }
@@ -562,20 +503,25 @@ void TSynchronizacjaBazyTowarowej::TickDiffering() {
 }
 
 void TSynchronizacjaBazyTowarowej::VerifyBarcodes() {
+    if (TransferRunning()) return;
     ReadRegisterGoods();
     RegisterLink& link = s_.link;
     const int n = qMin(CheckListBox1->count(), CheckListBox2->count());
     uint16_t frame = kSingleFrame;
     bool differences = false;
-    for (int row = 0; row < n; ++row) {
-        const int plu = Plu(CheckListBox2, row);
-        const QByteArray pc = s_.image.ReadBytesAt(kGoods.Offset(plu) + goods::kBarcode, goods::kBarcodeWidth);
-        const QByteArray reg = NormalisedBarcode(mirror.Record(plu).mid(reggoods::kBarcode, goods::kBarcodeWidth));
-        if (pc == reg) continue;
-        differences = true;
-        SendRecord(link, s_.image, RecordTable::Goods, frame, plu, 0,
-                   AckReading{true, 0, LowByteIsOne(frame) ? 1000 : 450, {}});
-        ++frame;
+    {
+        TransferScope scope(this);  // the corrections go out with the window disabled
+        for (int row = 0; row < n; ++row) {
+            const int plu = Plu(CheckListBox2, row);
+            const QByteArray pc = s_.image.ReadBytesAt(kGoods.Offset(plu) + goods::kBarcode, goods::kBarcodeWidth);
+            const QByteArray reg =
+                NormalisedBarcode(mirror.Record(plu).mid(reggoods::kBarcode, goods::kBarcodeWidth));
+            if (pc == reg) continue;
+            differences = true;
+            SendRecord(link, s_.image, RecordTable::Goods, frame, plu, 0,
+                       AckReading{true, 0, LowByteIsOne(frame) ? 1000 : 450, {}});
+            ++frame;
+        }
     }
     if (differences) {
         s_.prompts.Message(QStringLiteral("Wykryto nieprawidłowości, zaprogramowano błędne towary, wykonaj weryfikację "

@@ -77,7 +77,6 @@ public:
     QLabel* Label18;
 
     RegisterGoodsMirror mirror;
-    bool transferInProgress = false;
     uint8_t confirmFlag = 0;
 
     void ReadRegisterGoods();    // BitBtn6
@@ -102,7 +101,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void EnableButtons(bool enabled);
+    QList<TickedRow> TickedRows(QListWidget* list) const;
     void ShowPanel(QFrame* panel);
     void ShowPcDetails();
     void ShowRegisterDetails();

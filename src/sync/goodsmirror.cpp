@@ -16,6 +16,10 @@ constexpr int kSlots = 2000;
 constexpr int kSize = reggoods::kSize;
 }  // namespace
 
+const WriteRules kGoodsWriting{RecordTable::Goods, WriteNumbering::PcRows, 1000, 1500, 450, true, true, true};
+const DeleteRules kGoodsDeleting{RecordTable::Goods, reggoods::kName, goods::kNameWidth, false, 650, true, true,
+                                 DeleteRefusal::ShowAndStop, true};
+
 RegisterGoodsMirror::RegisterGoodsMirror() : RegisterTableMirror(kSlots, kSize, 2) {}
 
 void RegisterGoodsMirror::UpdateFromPc(int n, const QByteArray& pc) {

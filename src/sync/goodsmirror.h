@@ -18,6 +18,15 @@ public:
     // HALO index, last sale and unit stay.
     void UpdateFromPc(int n, const QByteArray& pcRecord);
 };
+// How the goods synchronization writes and deletes: fixed waits of 1000 ms before
+// each acknowledgement, frames numbered by the PC list's rows, and a cancel that
+// lets the register end the run on the next record.
+extern const WriteRules kGoodsWriting;
+extern const DeleteRules kGoodsDeleting;
+// The goods table's request and reply length.
+constexpr uint8_t kGoodsCommand = 'T';
+constexpr int kGoodsReplyLength = 91;
+
 // The PC goods that the register lacks or holds differently (its sales counters
 // and last sale never count).
 QList<int> DifferingGoods(WorkImage& image, const RegisterGoodsMirror& mirror);

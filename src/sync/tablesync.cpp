@@ -115,82 +115,102 @@ ReadOutcome ReadRegisterTable(RegisterLink& link, uint8_t command, int replyLeng
     return out;
 }
 
-QString WriteOutcome::Message(const SyncMember& m) const {
-    return (failed ? QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano ") : QStringLiteral(" Zaprogramowano ")) +
-           QString::number(programmed) + m.noun;
+WriteRules SyncMember::Writing() const {
+    return WriteRules{table.id, numbering, 0, busyLong, busyShort, false, false, false};
 }
 
-WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember& m, const QList<TickedRow>& ticked,
-                          uint8_t confirm, const std::function<void(int)>& progress, bool fast) {
+DeleteRules SyncMember::Deleting() const {
+    return DeleteRules{table.id, 1, table.nameWidth, deleteWaits, 800, zeroOnEnd,
+                       deleteRefusal == DeleteRefusal::Stop, deleteRefusal, false};
+}
+
+QString WriteOutcome::Message(const QString& noun) const {
+    return (failed ? QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano ") : QStringLiteral(" Zaprogramowano ")) +
+           QString::number(programmed) + noun;
+}
+
+WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules& rules, const QList<TickedRow>& ticked,
+                          uint8_t confirm, bool fast, const WriteEvents& events) {
     WriteOutcome out;
     WritePacing pacing(fast);
     link.FlushPort();
     uint16_t frame = 1;
-    int ordinal = 0;
     for (const TickedRow& t : ticked) {
-        if (link.cancel) break;
-        if (m.numbering == WriteNumbering::PcRows) frame = uint16_t(t.row + 1);
-        if (++ordinal == ticked.size()) frame |= LastFrameFlag;
+        if (link.cancel && !rules.cancelSendsLast) break;
+        if (rules.numbering == WriteNumbering::PcRows) frame = uint16_t(t.row + 1);
+        if (out.done + 1 == ticked.size() || link.cancel) frame |= LastFrameFlag;
         // Where the number rises per ticked row, the busy pause looks at the
         // number it has already risen to.
-        const int tested = m.numbering == WriteNumbering::TickedRows ? (frame & 0x7FFF) + 1 : frame;
+        const int tested = rules.numbering == WriteNumbering::TickedRows ? (frame & 0x7FFF) + 1 : frame;
         bool busy = false;
-        const RecordAnswer a = SendRecord(link, image, m.table.id, frame, t.number, confirm,
-                                          AckReading{true, 0, (tested & 0xFF) == 1 ? m.busyLong : m.busyShort,
-                                                     [&](bool on) { busy = busy || on; }});
-        if (m.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
-        if (busy) ++out.programmed;  // the register's own count: records it answered busy
+        const RecordAnswer a = SendRecord(link, image, rules.table, frame, t.number, confirm,
+                                          AckReading{true, pacing.Fixed(rules.ackPause),
+                                                     (tested & 0xFF) == 1 ? rules.busyLong : rules.busyShort,
+                                                     [&](bool on) {
+                                                         busy = busy || on;
+                                                         if (events.busy) events.busy(on);
+                                                     }});
+        ++out.done;
+        if (rules.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
         pacing.Saw(a, busy);
-        if (a.ack == AckAccepted && pacing.Fixed(50)) link.clock().Sleep(pacing.Fixed(50));
+        if (a.Accepted()) ++out.accepted;
+        if (busy && !rules.countAccepted) ++out.programmed;
+        if (a.Accepted() && rules.countAccepted) ++out.programmed;
         if (a.ack == AckRegisterError) ++out.refused;
-        if (a.ack != AckAccepted && a.ack != AckAcceptedEnd && a.ack != AckRegisterError) {
+        if (events.answered) events.answered(t, a);
+        if (a.ack == AckAccepted && pacing.Fixed(50)) link.clock().Sleep(pacing.Fixed(50));
+        if (!a.Accepted() && a.ack != AckRegisterError) {
             link.FlushPort();
             out.failed = true;
             break;
         }
-        if (progress) progress(ordinal);
+        if (events.progress) events.progress(out);
+        if (a.ack == AckAcceptedEnd && rules.endStops) break;
     }
     return out;
 }
 
 bool DeleteOutcome::RebuildList(const SyncMember& m) const { return !(m.deleteRefusal == DeleteRefusal::Stop && stopped); }
 
-DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& m, RegisterTableMirror& mirror,
-                            const QList<int>& numbers, uint8_t confirm, const std::function<void(int)>& progress) {
+DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, RegisterTableMirror& mirror,
+                            const QList<int>& numbers, uint8_t confirm, const DeleteEvents& events) {
     DeleteOutcome out;
     link.FlushPort();
     uint16_t frame = 1;
-    int ordinal = 1;
     for (int n : numbers) {
-        if (link.cancel) break;
-        if (ordinal == numbers.size()) frame |= LastFrameFlag;
-        const QByteArray name = mirror.Record(n).mid(1, m.table.nameWidth);
-        SendDeleteRecord(link, m.table.id, frame, n, name, confirm);
-        int r = m.deleteWaits ? ReadAckWait(link) : ReadAck(link);
+        if (link.cancel && !rules.cancelSendsLast) break;
+        if (out.done + 1 == numbers.size() || link.cancel) frame |= LastFrameFlag;
+        const QByteArray name = mirror.Record(n).mid(rules.nameOffset, rules.nameWidth);
+        link.ForgetLastReply();
+        SendDeleteRecord(link, rules.table, frame, n, name, confirm);
+        int r = rules.firstWaits ? ReadAckWait(link) : ReadAck(link);
         if (r == AckBusy) {
-            link.clock().Sleep((frame & 0xFF) == 1 ? 800 : 250);
+            if (events.busy) events.busy(true);
+            link.clock().Sleep((frame & 0xFF) == 1 ? rules.busyLong : 250);
+            if (events.busy) events.busy(false);
             r = ReadAck(link);
         }
-        ++ordinal;
+        ++out.done;
         frame = uint16_t((frame & 0x7FFF) + 1);
-        if (r == AckAccepted || (r == AckAcceptedEnd && m.zeroOnEnd)) {
+        if (r == AckAccepted || (r == AckAcceptedEnd && rules.zeroOnEnd)) {
             mirror.Zero(n);
             ++out.deleted;
         }
-        if (progress) progress(ordinal - 1);
+        if (events.progress) events.progress(out);
         if (r == AckAccepted) {
             link.clock().Sleep(50);
             continue;
         }
         if (r == AckAcceptedEnd) {
-            if (m.deleteRefusal == DeleteRefusal::Stop) break;  // ends at once, without the pause
+            if (rules.endStops) break;  // ends at once, without the pause
             continue;
         }
-        if (r == AckRegisterError && m.deleteRefusal != DeleteRefusal::Stop) {
-            if (m.deleteRefusal == DeleteRefusal::ShowAndGoOn) ShowRegisterError(link.prompts(), link.LastErrorCode());
-            continue;
+        if (r == AckRegisterError) {
+            if (rules.refusal == DeleteRefusal::ShowAndGoOn || rules.refusal == DeleteRefusal::ShowAndStop)
+                ShowRegisterError(link.prompts(), link.LastErrorCode());
+            if (rules.refusal == DeleteRefusal::ShowAndGoOn || rules.refusal == DeleteRefusal::GoOnSilently) continue;
         }
-        out.stopped = true;  // a refusal that stops the run (already shown), or a failure
+        out.stopped = true;  // a refusal that stops the run, or a failure
         break;
     }
     return out;

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "image/smalltables.h"
+#include "link/recordsend.h"
 
 class RegisterLink;
 class WorkImage;
@@ -53,7 +54,34 @@ enum class ListRebuild { Always, UnlessBadCheckByte, OnlyAfterLast };
 enum class WriteNumbering { TickedRows, PcRows };
 enum class RunEnd { MessagePauseRead, PauseMessageRead, PauseReadMessage };
 // What a delete run does after the register refuses a record.
-enum class DeleteRefusal { ShowAndGoOn, GoOnSilently, Stop };
+enum class DeleteRefusal { ShowAndGoOn, GoOnSilently, Stop, ShowAndStop };
+
+// How a write run goes for one table.
+struct WriteRules {
+    RecordTable table;
+    WriteNumbering numbering;
+    int ackPause;            // fixed wait before the acknowledgement is read
+    int busyLong, busyShort;  // the long one when the frame number's low byte is 1
+    // Counted as programmed: the records the register accepted, or (as the small
+    // tables' windows always counted) the records it answered busy.
+    bool countAccepted;
+    bool endStops;           // "accepted, end of run" ends the run
+    // A cancel marks the next record as the last frame, so the register itself
+    // closes the run; otherwise the run stops before the next record.
+    bool cancelSendsLast;
+};
+
+// How a delete run goes for one table.
+struct DeleteRules {
+    RecordTable table;
+    int nameOffset, nameWidth;  // the name sent along, from the register's record
+    bool firstWaits;         // the first answer read with ReadAckWait
+    int busyLong;            // pause after busy when the frame number's low byte is 1 (else 250)
+    bool zeroOnEnd;          // a record answered "accepted, end of run" counts as deleted
+    bool endStops;           // "accepted, end of run" ends the run
+    DeleteRefusal refusal;
+    bool cancelSendsLast;
+};
 
 struct SyncMember {
     const SmallTable& table;
@@ -71,6 +99,8 @@ struct SyncMember {
     bool zeroOnEnd;          // a delete answered "accepted, end of run" zeroes the slot too
     DeleteRefusal deleteRefusal;
     int RecordSize() const { return replyLength - 9; }
+    WriteRules Writing() const;
+    DeleteRules Deleting() const;
 };
 
 const SyncMember& SyncMemberOf(RecordTable table);  // the six small tables
@@ -94,23 +124,52 @@ struct TickedRow {
     int number;
 };
 struct WriteOutcome {
-    int programmed = 0;     // counted as the register's own answers count it (records answered busy)
+    int done = 0;           // records sent
+    int accepted = 0;
+    int programmed = 0;     // as the table's rules count it
     bool failed = false;    // a transmission failure ended the run
     int refused = 0;        // records the register refused with an error code
-    QString Message(const SyncMember& m) const;
+    // " Zaprogramowano 3 kasjerów.", or after a failure "Wystąpił błąd
+    // transmisji. Zaprogramowano 0 kasjerów."
+    QString Message(const QString& noun) const;
+    QString Message(const SyncMember& m) const { return Message(m.noun); }
 };
-WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember& member,
-                          const QList<TickedRow>& ticked, uint8_t confirm,
-                          const std::function<void(int done)>& progress = {}, bool fast = false);
+// What a window hears during a run: progress after each record (where it lets
+// its cancel be pressed), the busy pause starting and ending, each answer.
+struct WriteEvents {
+    std::function<void(const WriteOutcome& sofar)> progress;
+    std::function<void(bool)> busy;
+    std::function<void(const TickedRow&, const RecordAnswer&)> answered;
+};
+WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules& rules,
+                          const QList<TickedRow>& ticked, uint8_t confirm, bool fast, const WriteEvents& events = {});
+inline WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const SyncMember& member,
+                                 const QList<TickedRow>& ticked, uint8_t confirm,
+                                 const std::function<void(int done)>& progress = {}, bool fast = false) {
+    WriteEvents e;
+    if (progress) e.progress = [&](const WriteOutcome& o) { progress(o.done); };
+    return WriteRecords(link, image, member.Writing(), ticked, confirm, fast, e);
+}
 
 struct DeleteOutcome {
+    int done = 0;           // records sent
     int deleted = 0;
     bool stopped = false;   // the run ended early on a refusal or a failure
     bool RebuildList(const SyncMember& m) const;
 };
-DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& member, RegisterTableMirror& mirror,
-                            const QList<int>& numbers, uint8_t confirm,
-                            const std::function<void(int done)>& progress = {});
+struct DeleteEvents {
+    std::function<void(const DeleteOutcome& sofar)> progress;
+    std::function<void(bool)> busy;
+};
+DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, RegisterTableMirror& mirror,
+                            const QList<int>& numbers, uint8_t confirm, const DeleteEvents& events = {});
+inline DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& member, RegisterTableMirror& mirror,
+                                   const QList<int>& numbers, uint8_t confirm,
+                                   const std::function<void(int done)>& progress = {}) {
+    DeleteEvents e;
+    if (progress) e.progress = [&](const DeleteOutcome& o) { progress(o.done); };
+    return DeleteRecords(link, member.Deleting(), mirror, numbers, confirm, e);
+}
 
 // The PC record a register record stands for, through the member's copy map.
 QByteArray PcRecordFromRegister(const SyncMember& member, const QByteArray& registerRecord);

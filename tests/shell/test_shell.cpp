@@ -560,6 +560,21 @@ void TestShell::closeQuestion() {
     t_->prompts.answers = {PromptAnswer::No};
     QVERIFY(main_->close());
     QCOMPARE(ReadFileBytes(cwd_->path() + "/ustaw.cfg"), Hex("00 03 80 25 00 00 08 00 00 00 00 00 00 00"));
+    // "Szybkie wysyłanie" outlives the run, beside ustaw.cfg and without touching it.
+    delete main_;
+    delete forms_;
+    t_->app.fastSending = false;
+    Build();
+    QVERIFY(!t_->app.fastSending);
+    t_->app.fastSending = true;
+    t_->prompts.answers = {PromptAnswer::No};
+    QVERIFY(main_->close());
+    QCOMPARE(ReadFileBytes(cwd_->path() + "/ustaw.cfg").size(), 14);
+    delete main_;
+    delete forms_;
+    t_->app.fastSending = false;
+    Build();
+    QVERIFY(t_->app.fastSending);
 }
 
 void TestShell::secondInstance() {

@@ -63,6 +63,7 @@ private slots:
     void sendUsesRowNumbers();
     void sendCancelSetsLastFrameFlag();
     void sendFailures();
+    void runsDisableTheWindow();
     void copyToPc();
     void deleteOnPcAndInRegister();
     void verifyBarcodes();
@@ -167,6 +168,39 @@ void TestSynchtow::fastSendingFallsBackWhenBusy() {
     QVERIFY(!pauses.mid(0, firstBusy).contains(1000));  // fast until then
     QVERIFY(pauses.mid(firstBusy).contains(1000));      // fixed waits after
     QVERIFY(t_->app.fastSending);  // the choice stays for the next run
+}
+
+void TestSynchtow::runsDisableTheWindow() {
+    for (int n = 1; n <= 3; ++n) PutGoods(t_->image, n);
+    h_->sim.WithState([](SimState& s) { s.goods.Set(1, RegisterGoods(1, QStringLiteral("R1"), 'A', 1, "1", 1)); });
+    Open();
+    for (int r = 0; r < 3; ++r) form_->CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    // During each run only its "Anuluj" answers; a second run started from a
+    // nested event sends nothing, and closing is refused.
+    int checks = 0;
+    t_->clock.onSleep = [&](int ms) {
+        if (ms != 1000 || checks++) return;
+        QVERIFY(!form_->BitBtn6->isEnabled());
+        QVERIFY(!form_->BitBtn8->isEnabled());
+        QVERIFY(!form_->CheckListBox1->isEnabled());
+        QVERIFY(!GuiFixture::Control<QCheckBox>(form_, "CheckBoxSzybkie")->isEnabled());
+        QVERIFY(form_->Button2->isEnabled());
+        const int sent = h_->Received('T').size();
+        form_->ReadRegisterGoods();
+        form_->SendTickedGoods();
+        form_->DeleteTickedInRegister();
+        QCOMPARE(h_->Received('T').size(), sent);
+        QVERIFY(h_->Received('0').isEmpty());
+        form_->close();
+        QVERIFY(form_->isVisible());
+    };
+    form_->BitBtn2->click();
+    t_->clock.onSleep = nullptr;
+    QCOMPARE(checks, 3);
+    QCOMPARE(RecordFrames(*h_).size(), 3);
+    for (QWidget* w : std::initializer_list<QWidget*>{form_->BitBtn6, form_->BitBtn8, form_->CheckListBox1,
+                                                      form_->BitBtn2})
+        QVERIFY(w->isEnabled());
 }
 
 void TestSynchtow::Open() {
