@@ -7,6 +7,7 @@
 #include "goods/Programowanietowarow.h"
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
+#include "reports/Wykonywanieraportu.h"
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
 #include "sync/Synchformplatnosci.h"
@@ -67,4 +68,5 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TSynchronizacjaBazyWalut(s, main));
     forms.Add(new TSynchronizacjaBazyGrupTowarowych(s, main));
     forms.Add(new TSynchronizacjaBazyOpakowan(s, main));
+    for (TWykonywanieRaportu* report : CreateReportWindows(s, main)) forms.Add(report);
 }
