@@ -7,6 +7,7 @@
 #include "goods/Programowanietowarow.h"
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
+#include "reports/Sciaganiesprzedazy.h"
 #include "reports/Wykonywanieraportu.h"
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
@@ -69,4 +70,5 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TSynchronizacjaBazyGrupTowarowych(s, main));
     forms.Add(new TSynchronizacjaBazyOpakowan(s, main));
     for (TWykonywanieRaportu* report : CreateReportWindows(s, main)) forms.Add(report);
+    forms.Add(new TSciaganieSprzedazy(s, main));
 }

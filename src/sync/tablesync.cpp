@@ -95,23 +95,27 @@ ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& m, RegisterT
     return ReadRegisterTable(link, m.table.command, m.replyLength, mirror, progress);
 }
 
-ReadOutcome ReadRegisterTable(RegisterLink& link, uint8_t command, int replyLength, RegisterTableMirror& mirror,
+int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
+                     const std::function<void(const QByteArray&)>& onRecord) {
+    link.FlushPort();
+    SendRequest(link, link.registerAddress, request.frameNumber, request.command, 0);
+    for (;;) {
+        const int last = ReadReply(link, request.replyLength);
+        if (last == ReplyRecord || last == ReplyLast) onRecord(link.LastPayload(request.replyLength - 9));
+        if (last == ReplyBadCrc && request.answerDamaged) SendControlFrame(link, link.registerAddress, ControlRejected);
+        if (last != ReplyRecord) return last;
+    }
+}
+
+ReadOutcome ReadRegisterTable(RegisterLink& link, const SeriesRequest& request, RegisterTableMirror& mirror,
                               const std::function<void(int)>& progress) {
     ReadOutcome out;
     mirror.Clear();
-    link.FlushPort();
-    SendRequest(link, link.registerAddress, 1, command, 0);
-    for (;;) {
-        out.last = ReadReply(link, replyLength);
-        if (out.last == ReplyRecord || out.last == ReplyLast) {
-            const QByteArray record = link.LastPayload(mirror.RecordSize());
-            if (mirror.Store(record)) ++out.stored;
-            else ++out.skipped;  // a number with no slot is never stored
-            if (progress) progress(out.stored);
-        }
-        if (out.last == ReplyBadCrc) SendControlFrame(link, link.registerAddress, ControlRejected);
-        if (out.last != ReplyRecord) break;
-    }
+    out.last = ReadRecordSeries(link, request, [&](const QByteArray& record) {
+        if (mirror.Store(record)) ++out.stored;
+        else ++out.skipped;  // a number with no slot is never stored
+        if (progress) progress(out.stored);
+    });
     return out;
 }
 

@@ -111,10 +111,26 @@ struct ReadOutcome {
     int skipped = 0;   // records whose number has no slot
     bool RebuildList(const SyncMember& m) const;
 };
+// How the register is asked for a series of records.
+struct SeriesRequest {
+    uint8_t command;
+    int replyLength;             // each record's frame; the record is its payload
+    uint16_t frameNumber = 1;    // of the request
+    bool answerDamaged = true;   // a damaged frame is answered "rejected" before the read ends
+};
+// Sends the request and reads its records until the last one, a failure or a
+// cancel; each record's payload (replyLength - 9 bytes) goes to onRecord. The
+// last ReadReply result.
+int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
+                     const std::function<void(const QByteArray& payload)>& onRecord);
 // Clears the mirror and reads the register's table into it: the table request
 // with its command byte, then its records of replyLength bytes.
-ReadOutcome ReadRegisterTable(RegisterLink& link, uint8_t command, int replyLength, RegisterTableMirror& mirror,
+ReadOutcome ReadRegisterTable(RegisterLink& link, const SeriesRequest& request, RegisterTableMirror& mirror,
                               const std::function<void(int stored)>& progress = {});
+inline ReadOutcome ReadRegisterTable(RegisterLink& link, uint8_t command, int replyLength, RegisterTableMirror& mirror,
+                                     const std::function<void(int stored)>& progress = {}) {
+    return ReadRegisterTable(link, SeriesRequest{command, replyLength}, mirror, progress);
+}
 ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& member, RegisterTableMirror& mirror,
                               const std::function<void(int stored)>& progress = {});
 

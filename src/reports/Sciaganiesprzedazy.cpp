@@ -1,0 +1,156 @@
+#include "reports/Sciaganiesprzedazy.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include "common/prompts.h"
+#include "link/commands.h"
+#include "link/frames.h"
+#include "link/registererrors.h"
+#include "link/registerlink.h"
+#include "sync/Checklist.h"
+
+TSciaganieSprzedazy::TSciaganieSprzedazy(Services& services, QWidget* parent) : TForm(services, parent) {
+    setObjectName(QStringLiteral("TSciaganieSprzedazy"));
+    setWindowTitle(QStringLiteral("Ściąganie sprzedaży"));
+    resize(760, 560);
+    auto* outer = new QVBoxLayout(this);
+    ListBox1 = CheckList(this, "ListBox1", QStringLiteral("Sprzedaż"));
+    // The headings stand over the list's fixed columns.
+    auto* heading = new QLabel(
+        QStringLiteral("%1%2%3%4%5")
+            .arg(QStringLiteral("Numer"), -6)
+            .arg(QStringLiteral("Nazwa"), -43)
+            .arg(QStringLiteral("PTU"), -3)
+            .arg(QStringLiteral("Ilość"), 12)
+            .arg(QStringLiteral("Wartość"), 11),
+        this);
+    heading->setFont(ListBox1->font());
+    heading->setContentsMargins(4, 0, 0, 0);
+    heading->setBuddy(ListBox1);
+    outer->addWidget(heading);
+    outer->addWidget(ListBox1, 1);
+    auto* buttons = new QHBoxLayout;
+    BitBtn1 = Named(new QPushButton(QStringLiteral("Ściągnij &sprzedaż"), this), "BitBtn1");
+    CheckBox1 = Named(new QCheckBox(QStringLiteral("Ściągaj tylko niezerowe rekordy"), this), "CheckBox1");
+    CheckBox1->setChecked(true);
+    BitBtn2 = Named(new QPushButton(QStringLiteral("&Kasuj sprzedaż"), this), "BitBtn2");
+    BitBtn4 = Named(new QPushButton(QStringLiteral("Eksportuj do CSV"), this), "BitBtn4");
+    BitBtn3 = Named(new QPushButton(QStringLiteral("&Anuluj"), this), "BitBtn3");
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(CheckBox1);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn4);
+    buttons->addWidget(BitBtn3);
+    outer->addLayout(buttons);
+
+    Panel3 = Named(new QFrame(this), "Panel3");
+    Panel3->setFrameShape(QFrame::Box);
+    Panel3->setAutoFillBackground(true);
+    auto* panel = new QVBoxLayout(Panel3);
+    auto* title = new QLabel(QStringLiteral("Trwa wysyłanie sprzedaży bazy towarowej..."), Panel3);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    panel->addWidget(title);
+    auto* count = new QHBoxLayout;
+    Label27 = Named(new QLabel(QStringLiteral("0"), Panel3), "Label27");
+    auto* caption = new QLabel(QStringLiteral("Liczba wysłanych towarów:"), Panel3);
+    caption->setBuddy(Label27);
+    count->addWidget(caption);
+    count->addWidget(Label27);
+    count->addStretch();
+    panel->addLayout(count);
+    Button3 = Named(new QPushButton(QStringLiteral("Anuluj"), Panel3), "Button3");
+    panel->addWidget(Button3, 0, Qt::AlignRight);
+    Panel3->setFixedSize(380, 130);
+    Panel3->hide();
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TSciaganieSprzedazy::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TSciaganieSprzedazy::BitBtn2Click);
+    connect(BitBtn4, &QPushButton::clicked, this, &TSciaganieSprzedazy::BitBtn4Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &QDialog::close);
+    connect(Button3, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+}
+
+bool TSciaganieSprzedazy::FormKeyDown(int key) {
+    if (key == Qt::Key_Escape && TransferRunning()) {
+        s_.link.cancel = true;
+        return true;
+    }
+    return TForm::FormKeyDown(key);
+}
+
+void TSciaganieSprzedazy::RebuildList() {
+    QStringList rows;
+    for (int n : table.Occupied()) rows << SalesListRow(table.Record(n));
+    ListBox1->setUpdatesEnabled(false);
+    ListBox1->clear();
+    ListBox1->addItems(rows);
+    ListBox1->setUpdatesEnabled(true);
+}
+
+void TSciaganieSprzedazy::BitBtn1Click() {
+    ReadOutcome out;
+    {
+        TransferScope scope(this, Button3);
+        if (!scope) return;
+        Label27->setText(QStringLiteral("0"));
+        s_.link.cancel = false;
+        Panel3->move((width() - Panel3->width()) / 2, (height() - Panel3->height()) / 2);
+        Panel3->raise();
+        Panel3->show();
+        QApplication::processEvents();
+        out = ReadSales(s_.link, CheckBox1->isChecked(), table, [this](int stored) {
+            Label27->setText(QString::number(stored));
+            QApplication::processEvents();  // lets "Anuluj" be pressed
+        });
+        RebuildList();
+        Panel3->hide();
+    }
+    // A goods number with no slot is not kept; the user learns how many.
+    if (out.skipped > 0) s_.prompts.Message(QStringLiteral("Pominięto %1 rekordów spoza zakresu.").arg(out.skipped));
+}
+
+void TSciaganieSprzedazy::BitBtn2Click() {
+    // Cleared sales cannot be brought back: asked once.
+    if (s_.prompts.Ask(QStringLiteral("Skasować sprzedaż zapisaną w kasie?"), PromptButtons::YesNo,
+                       PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
+    TransferScope scope(this);
+    if (!scope) return;
+    RegisterLink& link = s_.link;
+    link.ForgetLastReply();
+    if (!SendSalesClear(link)) return;
+    const int r = ReadAck(link);
+    if (r == AckAccepted || r == AckAcceptedEnd) {
+        s_.prompts.Message(QStringLiteral("Sprzedaż skasowana"));
+        return;
+    }
+    QString text = QStringLiteral("Sprzedaż nie została skasowana.");
+    if (r == AckRegisterError) text += QLatin1Char('\n') + RegisterErrorMessage(link.LastErrorCode());
+    s_.prompts.Message(text);
+}
+
+void TSciaganieSprzedazy::BitBtn4Click() {
+    FileDialogSpec request;
+    request.title = QStringLiteral("Eksportuj do CSV");
+    request.filter = QStringLiteral("Pliki CSV (*.csv)|*.csv");
+    request.defaultExtension = QStringLiteral("CSV");
+    const QString path = s_.prompts.SaveFileName(request);
+    if (path.isEmpty()) return;
+    // A new file replaces the old one whole, or the old one stays as it was.
+    QSaveFile file(path);
+    const QByteArray text = SalesCsv(table);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
+}

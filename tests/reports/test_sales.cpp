@@ -1,0 +1,142 @@
+// The sales download window against the simulated register, and its CSV file.
+#include <QtTest>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "image/fields.h"
+#include "link/registererrors.h"
+#include "reports/Sciaganiesprzedazy.h"
+#include "simstate.h"
+#include "support/guifixture.h"
+#include "support/simharness.h"
+#include "support/testsupport.h"
+
+class TestSales : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void downloadRequestsAndRows();
+    void zeroSalesAndCancel();
+    void exportReplacesTheFile();
+    void clearingAsksAndTells();
+
+private:
+    GuiFixture* f_ = nullptr;
+    SimHarness* h_ = nullptr;
+    TSciaganieSprzedazy* w_ = nullptr;
+};
+
+void TestSales::init() {
+    f_ = new GuiFixture;
+    h_ = &f_->Connect();
+    h_->sim.WithState([](SimState& s) {
+        s.goods.Set(12, RegisterGoods(12, QStringLiteral("Żółw z czekolady"), 'A', 500, "1", 1, 25000, 1999));
+        s.goods.Set(13, RegisterGoods(13, QStringLiteral("Bez sprzedaży"), 'B', 100, "2", 1));
+        s.goods.Set(2000, RegisterGoods(2000, QStringLiteral("Ostatni"), 'C', 100, "3", 1, 5, 1));
+    });
+    w_ = new TSciaganieSprzedazy(f_->t.services);
+    w_->show();
+}
+
+void TestSales::cleanup() {
+    delete w_;
+    delete f_;
+}
+
+void TestSales::downloadRequestsAndRows() {
+    QVERIFY(w_->CheckBox1->isChecked());
+    w_->BitBtn1->click();
+    QCOMPARE(h_->Received('X'), QList<QByteArray>{RegisterFrame(11, 0x8001, 'X', Hex("00 00"))});
+    QCOMPARE(w_->ListBox1->count(), 2);
+    QCOMPARE(w_->ListBox1->item(0)->text(),
+             QStringLiteral("  12. Żółw z czekolady") + QString(26, QLatin1Char(' ')) +
+                 QStringLiteral(" A       2,5000      19,99"));
+    QCOMPARE(w_->ListBox1->item(0)->text().size(), 48 + 3 + 12 + 1 + 10);
+    QCOMPARE(w_->ListBox1->item(1)->text().left(6), QStringLiteral("2000. "));
+    QVERIFY(w_->ListBox1->item(1)->text().endsWith(QStringLiteral("      0,0005       0,01")));
+    QCOMPARE(w_->Label27->text(), QStringLiteral("2"));
+    QVERIFY(!w_->Panel3->isVisible());
+    QVERIFY(w_->BitBtn1->isEnabled());
+    // All records: command 0x59, the goods without sales listed too.
+    w_->CheckBox1->setChecked(false);
+    w_->BitBtn1->click();
+    QCOMPARE(h_->Received('Y'), QList<QByteArray>{RegisterFrame(11, 0x8001, 'Y', Hex("00 00"))});
+    QCOMPARE(w_->ListBox1->count(), 3);
+    QVERIFY(f_->t.prompts.Texts().isEmpty());
+}
+
+void TestSales::zeroSalesAndCancel() {
+    h_->sim.WithState([](SimState& s) {
+        s.goods.Clear(12);
+        s.goods.Clear(2000);
+    });
+    w_->BitBtn1->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{QStringLiteral("Zerowa wartość sprzedaży.")});
+    QCOMPARE(w_->ListBox1->count(), 0);
+    // "Anuluj" pressed as the download starts: the record in hand is still stored
+    // and listed, and the register is told the transfer was cancelled.
+    f_->t.prompts.Clear();
+    h_->sim.WithState([](SimState& s) {
+        for (int n = 1; n <= 10; ++n) s.goods.Set(n, RegisterGoods(n, QStringLiteral("T%1").arg(n), 'A', 1, "1", 1, 1, 1));
+    });
+    QTimer::singleShot(0, w_->Button3, &QPushButton::click);
+    w_->BitBtn1->click();
+    QCOMPARE(w_->ListBox1->count(), 1);
+    QTRY_COMPARE(h_->ControlStatuses().last(), 4);
+    // The next download starts afresh.
+    w_->BitBtn1->click();
+    QCOMPARE(w_->ListBox1->count(), 10);
+}
+
+void TestSales::exportReplacesTheFile() {
+    w_->BitBtn1->click();
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/sprzedaz.csv";
+    QVERIFY(WriteFileBytes(path, QByteArray(500, 'x')));  // an older, longer export
+    f_->t.prompts.fileNames = {path};
+    w_->BitBtn4->click();
+    QCOMPARE(f_->t.prompts.dialogs.value(0).filter, QStringLiteral("Pliki CSV (*.csv)|*.csv"));
+    QCOMPARE(ReadFileBytes(path), QByteArray("Numer;Nazwa;PTU;Ilo\x9C\xE6;Warto\x9C\xE6;\n"
+                                             "12;\xAF\xF3\xB3w z czekolady;A;2,5000;19,99\n"
+                                             "2000;Ostatni;C;0,0005;0,01\n"));
+    // A file that cannot be written is said so, not passed over.
+    const QString bad = dir.path() + "/brak/sprzedaz.csv";
+    f_->t.prompts.fileNames = {bad};
+    w_->BitBtn4->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{QStringLiteral("Nie mogę zapisać do pliku ") + bad + "."});
+    // Cancelled: nothing happens.
+    f_->t.prompts.Clear();
+    w_->BitBtn4->click();
+    QVERIFY(f_->t.prompts.Texts().isEmpty());
+}
+
+void TestSales::clearingAsksAndTells() {
+    const QString question = QStringLiteral("Skasować sprzedaż zapisaną w kasie?");
+    f_->t.prompts.answers = {PromptAnswer::No};
+    w_->BitBtn2->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{question});
+    QVERIFY(h_->Received().isEmpty());
+    f_->t.prompts.Clear();
+    w_->BitBtn2->click();
+    QCOMPARE(h_->Received(0xCB), QList<QByteArray>{RegisterFrame(10, 0x8001, 0xCB, Hex("01"))});
+    QCOMPARE(f_->t.prompts.Texts(), (QStringList{question, QStringLiteral("Sprzedaż skasowana")}));
+    h_->sim.WithState([](SimState& s) { QCOMPARE(Long(s.goods.Slot(12) + 49), 0u); });
+    // Refused, or never answered: said so.
+    f_->t.prompts.Clear();
+    h_->AddFault(QStringLiteral("0xCB:1:error:75"));
+    w_->BitBtn2->click();
+    QCOMPARE(f_->t.prompts.Texts(),
+             (QStringList{question, QStringLiteral("Sprzedaż nie została skasowana.\n") + RegisterErrorMessage(75)}));
+    f_->t.prompts.Clear();
+    h_->AddFault(QStringLiteral("0xCB:1:noreply"));
+    f_->t.clock.timeoutDivisor = 10;
+    w_->BitBtn2->click();
+    QCOMPARE(f_->t.prompts.Texts(), (QStringList{question, QStringLiteral("Sprzedaż nie została skasowana.")}));
+}
+
+QTEST_MAIN(TestSales)
+#include "test_sales.moc"
