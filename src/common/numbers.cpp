@@ -92,3 +92,7 @@ QString PadRight(const QString& text, int width, QChar fill) {
 }
 
 QString FitRight(const QString& text, int width) { return PadRight(text.left(width), width); }
+
+QString NotAnIntegerMessage(const QString& text) {
+    return QStringLiteral("'%1' nie jest prawidłową liczbą całkowitą.").arg(text);
+}

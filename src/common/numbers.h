@@ -31,3 +31,6 @@ QString PadLeft(const QString& text, int width, QChar fill = QLatin1Char(' '));
 QString PadRight(const QString& text, int width, QChar fill = QLatin1Char(' '));
 // Cut or blank-padded to exactly width characters.
 QString FitRight(const QString& text, int width);
+
+// The message of a field that had to hold a whole number and does not.
+QString NotAnIntegerMessage(const QString& text);

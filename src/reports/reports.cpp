@@ -134,9 +134,13 @@ Checked2 CheckGoodsNumbers(const QString& fromText, const QString& toText) {
 QString ZeroingQuestion() { return QStringLiteral("Raport zerujący wyzeruje liczniki kasy. Kontynuować?"); }
 
 ReportResult RunReport(RegisterLink& link, const ReportDescription& d, const ReportParameters& p) {
+    return SendReport(link, [&] { return d.send(link, p); });
+}
+
+ReportResult SendReport(RegisterLink& link, const std::function<bool()>& send) {
     link.FlushPort();
     link.ForgetLastReply();
-    if (!d.send(link, p)) return ReportResult::NotSent;
+    if (!send()) return ReportResult::NotSent;
     switch (ReadAckWait(link)) {
         case AckAccepted:
         case AckAcceptedEnd: return ReportResult::Sent;
@@ -144,6 +148,6 @@ ReportResult RunReport(RegisterLink& link, const ReportDescription& d, const Rep
         case AckPaperStopped: return ReportResult::Stopped;
         default: break;
     }
-    link.prompts().Message(QStringLiteral("Brak komunikacji"));
+    if (!link.Lost()) link.prompts().Message(QStringLiteral("Brak komunikacji"));
     return ReportResult::NoAnswer;
 }

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class RegisterLink;
@@ -72,3 +73,5 @@ enum class ReportResult { Sent, NotSent, Refused, NoAnswer, Stopped };
 // Drains the port, sends the report and reads its acknowledgement: register
 // errors, paper and a busy register are handled and shown by the reading.
 ReportResult RunReport(RegisterLink& link, const ReportDescription& d, const ReportParameters& p);
+// The same for a report sent by `send`.
+ReportResult SendReport(RegisterLink& link, const std::function<bool()>& send);

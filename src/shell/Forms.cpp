@@ -7,6 +7,10 @@
 #include "goods/Programowanietowarow.h"
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
+#include "reports/Daneinformacyjne.h"
+#include "reports/Dodatkoweustawienia.h"
+#include "reports/Obrotgrup.h"
+#include "reports/Raportobrotugrup.h"
 #include "reports/Sciaganiesprzedazy.h"
 #include "reports/Wykonywanieraportu.h"
 #include "shell/Nowabaza.h"
@@ -71,4 +75,8 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TSynchronizacjaBazyOpakowan(s, main));
     for (TWykonywanieRaportu* report : CreateReportWindows(s, main)) forms.Add(report);
     forms.Add(new TSciaganieSprzedazy(s, main));
+    forms.Add(new TRaportObrotuGrup(s, main));
+    forms.Add(new TObrotGrup(s, main));
+    forms.Add(new TDaneInformacyjne(s, main));
+    forms.Add(new TDodatkoweUstawienia(s, main));
 }

@@ -8,7 +8,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <QLabel>
+#include <QPlainTextEdit>
+
 #include "link/registererrors.h"
+#include "reports/Daneinformacyjne.h"
+#include "reports/Dodatkoweustawienia.h"
+#include "reports/Obrotgrup.h"
+#include "reports/Raportobrotugrup.h"
+#include "reports/registerinfo.h"
+#include "reports/turnover.h"
+#include "common/numbers.h"
 #include "reports/Wykonywanieraportu.h"
 #include "reports/reports.h"
 #include "simstate.h"
@@ -33,6 +43,9 @@ private slots:
     void refusalsAndSilence();
     void proposedMonth();
     void modesGreyTheOthers();
+    void informationBothLayouts();
+    void additionalSettings();
+    void groupTurnover();
 
 private:
     TWykonywanieRaportu* Window(const char* className);
@@ -232,6 +245,127 @@ void TestReports::modesGreyTheOthers() {
     QVERIFY(!Window("TWykonywanieRaportuBazyZPTU")->RadioGroup1);
     QCOMPARE(Window("TWykonywanieRaportuGrupTowarowych")->RadioGroup1->title(),
              QStringLiteral("Drukować rekordy zerowe? "));
+}
+
+void TestReports::informationBothLayouts() {
+    h_->sim.WithState([](SimState& s) {
+        s.workingMode = 1;
+        s.memoryState = 0;
+        s.lastFiscalWrite = QDateTime();  // day 0: never
+        s.lastDailyReport = QDateTime(QDate(2005, 3, 7), QTime(9, 5));
+        s.nip = "123-456-32-18";
+        s.currencyChangePlanned = false;
+    });
+    TDaneInformacyjne w(f_->t.services);
+    w.show();
+    w.Button1->click();
+    QVERIFY(f_->t.prompts.Texts().isEmpty());
+    const QList<std::pair<const char*, QString>> longValues{
+        {"Label25", "1,05"},      {"Label61", "TUVO-01.05"}, {"Label26", "ZTV000123456"},
+        {"Label27", "123-456-32-18"}, {"Label28", "4711"},   {"Label29", "FISKALNY"},
+        {"Label30", "OTWARTA"},   {"Label31", "brak"},       {"Label32", "09:05   7-3-2005"},
+        {"Label44", "PLN"},       {"Label51", "NIE"},        {"Label56", "brak"},
+        {"Label46", "Komputer PC"}, {"Label47", "Skaner"},  {"Label48", "Komputer PC"},
+        {"Label43", "2048"},
+    };
+    for (const auto& [label, text] : longValues) QCOMPARE(w.Value(label)->text(), text);
+    QVERIFY(!GuiFixture::Control<QLabel>(&w, "Label55")->isEnabled());  // no change planned: greyed
+    QVERIFY(!w.Value("Label54")->isEnabled());
+    QVERIFY(w.Button1->isEnabled());
+    // The short record: the NIP is 10 wide, the fields behind it move up, and it
+    // has no card size.
+    h_->sim.WithState([](SimState& s) {
+        s.longInfo = false;
+        s.memoryState = 1;
+        s.currencyChangePlanned = true;
+        s.newRecordCurrency = "EUR";
+        s.currencyChangeDate = QDateTime(QDate(2027, 1, 1), QTime(0, 0));
+    });
+    w.Button1->click();
+    QCOMPARE(w.Value("Label27")->text(), QStringLiteral("123-456-32"));
+    QCOMPARE(w.Value("Label30")->text(), QStringLiteral("ZAMKNIĘTA. TYLKO DO ODCZYTU"));
+    QCOMPARE(w.Value("Label32")->text(), QStringLiteral("09:05   7-3-2005"));
+    QCOMPARE(w.Value("Label43")->text(), QStringLiteral("—"));
+    QCOMPARE(w.Value("Label51")->text(), QStringLiteral("TAK"));
+    QCOMPARE(w.Value("Label54")->text(), QStringLiteral("EUR"));
+    QCOMPARE(w.Value("Label56")->text(), QStringLiteral("00:00   1-1-2027"));
+    QVERIFY(w.Value("Label54")->isEnabled());
+    // A reply of another length, or a short one: "Brak komunikacji", the labels stay.
+    h_->AddFault(QStringLiteral("I:1:status:16"));
+    w.Button1->click();
+    h_->AddFault(QStringLiteral("I:1:truncate:20"));
+    f_->t.clock.timeoutDivisor = 10;
+    w.Button1->click();
+    QCOMPARE(f_->t.prompts.Texts(), (QStringList{"Brak komunikacji", "Brak komunikacji"}));
+    QCOMPARE(w.Value("Label54")->text(), QStringLiteral("EUR"));
+    // Any bytes decode without reading past the record.
+    const RegisterInformation odd = DecodeInformation(QByteArray(3, '\xFF'), true);
+    QCOMPARE(odd.Text("Label29"), QStringLiteral("NIEFISKALNY"));
+}
+
+void TestReports::additionalSettings() {
+    TDodatkoweUstawienia w(f_->t.services);
+    w.show();
+    QCOMPARE(w.ComboBoxes.size(), 14);
+    QCOMPARE(w.Edits.size(), 5);
+    // An empty number field stops the send before anything goes out.
+    w.Button1->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{NotAnIntegerMessage(QString())});
+    QVERIFY(h_->Received().isEmpty());
+    f_->t.prompts.Clear();
+    const QStringList numbers{"30", "100", "123456", "50", "60"};
+    for (int i = 0; i < 5; ++i) w.Edits[i]->setText(numbers[i]);
+    w.ComboBoxes[11]->setCurrentText("5");  // "Czas uśpienia (minuty)" 5 goes as 4
+    w.ComboBoxes[8]->setCurrentIndex(1);    // "Rodzaj transmisji" TUVO 8k
+    w.Button1->click();
+    QCOMPARE(h_->Received(0x03), QList<QByteArray>{RegisterFrame(
+                                     31, 0x8001, 0x03,
+                                     Hex("00 00 00 1E 64 00 00 40 E2 01 00 00 00 00 01 00 00 04 32 3C 00 00"))});
+    QVERIFY(f_->t.prompts.Texts().isEmpty());
+    h_->sim.WithState([](SimState& s) { QCOMPARE(s.registerNumber, 1); });  // "Numer kasy" 1 went as 0
+    // "Odśwież" asks with argument 1 and acknowledges the reply.
+    w.Button2->click();
+    QCOMPARE(h_->Received(0x03).last(), RegisterFrame(11, 0x8001, 0x03, Hex("01 00")));
+    QTRY_COMPARE(h_->ControlStatuses().value(0), 3);
+}
+
+void TestReports::groupTurnover() {
+    TRaportObrotuGrup report(f_->t.services);
+    report.show();
+    QCOMPARE(report.MaskEdit1->text(), QStringLiteral("2026"));
+    report.ComboBox1->setCurrentText(QStringLiteral("Marzec"));
+    report.MaskEdit1->setText("2024");
+    report.ComboBox2->setCurrentText(QStringLiteral("Maj"));
+    report.MaskEdit2->setText("2024");
+    report.CheckBox2->setChecked(true);
+    report.Button1->click();
+    QCOMPARE(h_->Received(0x05), QList<QByteArray>{RegisterFrame(17, 0x8001, 0x05, Hex("03 E8 07 05 E8 07 01 74"))});
+    QVERIFY(f_->t.prompts.Texts().isEmpty());
+
+    TObrotGrup read(f_->t.services);
+    read.show();
+    read.BitBtn6->click();  // no turnover kept yet
+    QCOMPARE(f_->t.prompts.Texts(), (QStringList{"Pusta baza.", "Wystapił błąd transmisji"}));
+    QVERIFY(read.Memo1->toPlainText().isEmpty());
+    h_->sim.WithState([](SimState& s) {
+        QByteArray july(turnover::kRecordSize, '\0');
+        july[0] = 7;
+        july[1] = char(2024 & 0xFF);
+        july[2] = char(2024 >> 8);
+        july[3] = char(123456 & 0xFF);
+        july[4] = char((123456 >> 8) & 0xFF);
+        july[5] = char(123456 >> 16);
+        s.turnover = {QByteArray(turnover::kRecordSize, '\0'), july};  // the first without data
+    });
+    f_->t.prompts.Clear();
+    read.BitBtn6->click();
+    QVERIFY(f_->t.prompts.Texts().isEmpty());
+    const QStringList lines = read.Memo1->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 22);
+    QCOMPARE(lines[0], QStringLiteral("Obrót w miesiącu 7-2024"));
+    QCOMPARE(lines[1], QStringLiteral("Grupa towarowa nr. 1: 1234,56"));
+    QCOMPARE(lines[20], QStringLiteral("Grupa towarowa nr. 20: 0,00"));
+    QCOMPARE(lines[21], QStringLiteral(" "));
 }
 
 QTEST_MAIN(TestReports)
