@@ -16,6 +16,7 @@
 #include "image/imagestore.h"
 #include "image/workimage.h"
 #include "link/registerlink.h"
+#include "reports/Sciaganiesprzedazy.h"
 #include "simstate.h"
 #include "sync/Synchtow.h"
 
@@ -60,5 +61,13 @@ int main(int argc, char** argv) {
     Report("synchronization PC list, 2000 rows", Measure(10, shown(&sync, [&] { sync.RebuildPcList(); })));
     Report("synchronization register list, 2000 rows",
            Measure(10, shown(&sync, [&] { sync.RebuildRegisterList(); })));
+    TSciaganieSprzedazy sales(s);
+    for (int n = 1; n <= 2000; ++n) {
+        const QByteArray g = RegisterGoods(n, QStringLiteral("Towar numer %1").arg(n), 'A', 100 + n,
+                                           QString::number(5900000000000LL + n), 1, 10000 * n, 100 * n);
+        sales.table.Store(g.left(45) + g.mid(49, 8));
+    }
+    sales.show();
+    Report("sales list, 2000 rows", Measure(10, shown(&sales, [&] { sales.RebuildList(); })));
     return 0;
 }

@@ -12,6 +12,12 @@ QByteArray NameBytes(const QByteArray& record) {
     const int end = name.indexOf('\0');
     return end < 0 ? name : name.left(end);
 }
+// A control byte from the register (a line feed would split the line) becomes a blank.
+QByteArray Printable(QByteArray bytes) {
+    for (char& c : bytes)
+        if (uint8_t(c) < 0x20) c = ' ';
+    return bytes;
+}
 }  // namespace
 
 QString SalesListRow(const QByteArray& record) {
@@ -29,7 +35,8 @@ QByteArray SalesCsv(const SalesTable& table) {
     for (int n : table.Occupied()) {
         const QByteArray r = table.Record(n);
         const char* p = r.constData();
-        out += QByteArray::number(Word(p)) + ';' + NameBytes(r) + ';' + QByteArray(1, p[sales::kVat]) + ';' +
+        out += QByteArray::number(Word(p)) + ';' + Printable(NameBytes(r)) + ';' +
+               Printable(QByteArray(1, p[sales::kVat])) + ';' +
                FormatQuantity(int32_t(Long(p + sales::kQuantity))).toLatin1() + ';' +
                FormatHundredths(int32_t(Long(p + sales::kValue))).toLatin1() + '\n';
     }
