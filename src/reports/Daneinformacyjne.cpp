@@ -67,6 +67,10 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
         for (int i = 0; i < count; ++i) {
             auto* value = Named(new QLabel(box), rows[i].value);
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            // Room for the longest value each can show, so a read moves nothing.
+            value->setMinimumWidth(value->fontMetrics().horizontalAdvance(
+                QLatin1String(rows[i].value) == QLatin1String("Label30") ? QStringLiteral("ZAMKNIĘTA. TYLKO DO ODCZYTU")
+                                                                        : QStringLiteral("WWWWWWWWWWWWWWWWW")));
             auto* caption = new QLabel(QString::fromUtf8(rows[i].caption) + QLatin1Char(':'), box);
             caption->setBuddy(value);
             value->setAccessibleName(QString::fromUtf8(rows[i].caption));
@@ -88,6 +92,7 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
     form->setVerticalSpacing(2);
     auto add = [&](const char* valueName, const char* captionName, const QString& caption) {
         auto* value = Named(new QLabel(change), valueName);
+        value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("00:00   31-12-2026")));
         auto* c = Named(new QLabel(caption, change), captionName);
         c->setBuddy(value);
         form->addRow(c, value);
