@@ -25,7 +25,6 @@
 #include "common/prompts.h"
 #include "common/text.h"
 #include "goods/Edycjatowaru.h"
-#include "goods/Wydrukbazy.h"
 #include "goods/goodstable.h"
 #include "image/fields.h"
 #include "image/imagestore.h"
@@ -36,6 +35,7 @@
 #include "link/recordsend.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
+#include "printing/Printer.h"
 #include "sync/goodsmirror.h"
 
 using namespace layout;

@@ -3,7 +3,7 @@
 // database image, searches and deletes them, sends one record to the register and
 // reads the register's whole goods table.
 #include "common/Form.h"
-#include "goods/printlayout.h"
+#include "printing/goodslist.h"
 
 class QCheckBox;
 class QComboBox;

@@ -25,7 +25,6 @@
 #include "common/prompts.h"
 #include "common/text.h"
 #include "goods/Edycjatowaru.h"
-#include "goods/Wydrukbazy.h"
 #include "goods/goodstable.h"
 #include "image/fields.h"
 #include "image/imagestore.h"
@@ -33,9 +32,11 @@
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
-#include "link/registererrors.h"
 #include "link/recordsend.h"
+#include "link/registererrors.h"
 #include "link/registerlink.h"
+#include "printing/Printer.h"
+#include "printing/goodslist.h"
 
 using namespace layout;
 

@@ -1,4 +1,6 @@
-#include "goods/printlayout.h"
+#include "printing/goodslist.h"
+
+#include <QPoint>
 
 namespace {
 

@@ -1,0 +1,17 @@
+#pragma once
+// The goods lists' printouts: ruled columns for the goods editor, one text line
+// per goods for the synchronization window.
+#include <QStringList>
+
+#include "printing/pagemodel.h"
+
+struct GoodsListRow {
+    QString plu, name, price, vat, kind, barcode;
+};
+
+// The goods list of the goods editor: ruled columns PLU, Nazwa, Cena, PTU, Rodzaj
+// ceny, Kod kreskowy, "Strona: p/N" under each page.
+QList<PrintPage> LayoutGoodsList(const QList<GoodsListRow>& rows, const PageMetrics& m);
+
+// The goods list of the goods synchronization: one text line per goods.
+QList<PrintPage> LayoutGoodsLines(const QStringList& lines, const PageMetrics& m);
