@@ -1,6 +1,7 @@
 #include "shell/Forms.h"
 
 #include "common/Form.h"
+#include "exchange/Eksportbazy.h"
 #include "goods/Edycjatowaru.h"
 #include "goods/Listatowarow.h"
 #include "goods/Listatowarowtandem.h"
@@ -79,4 +80,5 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TObrotGrup(s, main));
     forms.Add(new TDaneInformacyjne(s, main));
     forms.Add(new TDodatkoweUstawienia(s, main));
+    forms.Add(new TEksportBazy(s, main));
 }
