@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libgl-dev
   fonts-liberation2
   clang libclang-rt-14-dev
+  poppler-utils zbar-tools
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "printing/Printer.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPrinter>
 
@@ -19,7 +20,8 @@ QFont FontOf(const PrintFont& f) {
         font.setItalic(f.italic);
         return font;
     }
-    QFont font(f.family, f.points);
+    // "MS Sans Serif" stands for the desktop's own font.
+    QFont font(f.family == QLatin1String("MS Sans Serif") ? QGuiApplication::font().family() : f.family, f.points);
     font.setBold(f.bold);
     font.setItalic(f.italic);
     return font;

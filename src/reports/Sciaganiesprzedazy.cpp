@@ -16,7 +16,7 @@
 #include "link/frames.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
-#include "sync/Checklist.h"
+#include "common/Checklist.h"
 
 TSciaganieSprzedazy::TSciaganieSprzedazy(Services& services, QWidget* parent) : TForm(services, parent) {
     setObjectName(QStringLiteral("TSciaganieSprzedazy"));

@@ -8,6 +8,7 @@
 #include "goods/Programowanietowarow.h"
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
+#include "printing/Drukowaniekodowkreskowych.h"
 #include "reports/Daneinformacyjne.h"
 #include "reports/Dodatkoweustawienia.h"
 #include "reports/Obrotgrup.h"
@@ -81,4 +82,5 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TDaneInformacyjne(s, main));
     forms.Add(new TDodatkoweUstawienia(s, main));
     forms.Add(new TEksportBazy(s, main));
+    forms.Add(new TDrukowanieKodowKreskowych(s, main));
 }

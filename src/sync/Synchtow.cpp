@@ -1,6 +1,6 @@
 #include "sync/Synchtow.h"
 
-#include "sync/Checklist.h"
+#include "common/Checklist.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -56,13 +56,6 @@ QStringList Row(QTableWidget* grid, int row) {
     return cells;
 }
 
-int PdfPages(const QString& path) {
-    auto it = QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")).globalMatch(QString::fromLatin1(ReadFileBytes(path)));
-    int n = 0;
-    while (it.hasNext()) it.next(), ++n;
-    return n;
-}
-
 }  // namespace
 
 class TestGoods : public QObject {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #include "image/imagestore.h"
 
@@ -103,4 +104,11 @@ TestServices::TestServices() {
 TestServices::~TestServices() {
     link.ClosePort();
     image.Close();
+}
+
+int PdfPages(const QString& path) {
+    auto it = QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")).globalMatch(QString::fromLatin1(ReadFileBytes(path)));
+    int n = 0;
+    while (it.hasNext()) it.next(), ++n;
+    return n;
 }

@@ -80,6 +80,8 @@ private:
 QByteArray ReadFileBytes(const QString& path);
 bool WriteFileBytes(const QString& path, const QByteArray& bytes);
 QByteArray Hex(const char* spaced);  // "02 01 0A" -> bytes
+// Pages of a PDF file the program printed.
+int PdfPages(const QString& path);
 
 // The process-wide objects as a test builds them: a fresh image in a private
 // TEMP, the link, the state, scripted prompts and a virtual clock.

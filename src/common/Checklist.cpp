@@ -1,4 +1,4 @@
-#include "sync/Checklist.h"
+#include "common/Checklist.h"
 
 #include <QListWidget>
 
