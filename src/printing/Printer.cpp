@@ -52,8 +52,10 @@ void RenderPages(QPrinter& printer, ListFont measureFont, const PageLayout& layo
                 painter.drawRect(QRect(r.x1, r.y1, r.x2 - r.x1, r.y2 - r.y1));
             }
         }
-        painter.setPen(QPen(Qt::black, 1));
-        for (const PrintLine& l : pages[i].lines) painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+        for (const PrintLine& l : pages[i].lines) {
+            painter.setPen(QPen(QColor::fromRgba(l.colour), l.width, Qt::SolidLine, Qt::RoundCap));
+            painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+        }
         for (const PrintText& t : pages[i].texts) {
             QFont f = t.font.family.isEmpty() ? ListFontOf() : FontOf(t.font);
             if (t.font.family.isEmpty()) {

@@ -27,6 +27,8 @@ struct PrintText {
 };
 struct PrintLine {
     int x1, y1, x2, y2;
+    int width = 1;
+    unsigned colour = 0xFF000000;
     bool operator==(const PrintLine&) const = default;
 };
 // A filled rectangle (a bar of a barcode, a key of the overlay), optionally

@@ -9,6 +9,7 @@
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
 #include "printing/Drukowaniekodowkreskowych.h"
+#include "printing/Wydrukklawiatury.h"
 #include "reports/Daneinformacyjne.h"
 #include "reports/Dodatkoweustawienia.h"
 #include "reports/Obrotgrup.h"
@@ -83,4 +84,5 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TDodatkoweUstawienia(s, main));
     forms.Add(new TEksportBazy(s, main));
     forms.Add(new TDrukowanieKodowKreskowych(s, main));
+    forms.Add(new TWydrukKlawiatury(s, main));
 }
