@@ -126,14 +126,12 @@ bool SendVatRates(RegisterLink& link, WorkImage& image, uint8_t confirm) {
 }
 
 bool SendHeader(RegisterLink& link, WorkImage& image) {
-    Send(link, 268, kSingleFrame, 'N', image.ReadBytesAt(layout::kHeader, layout::kHeaderSize));
-    return true;
+    return Send(link, 268, kSingleFrame, 'N', image.ReadBytesAt(layout::kHeader, layout::kHeaderSize));
 }
 
 bool SendFooter(RegisterLink& link, WorkImage& image, uint8_t confirm) {
-    Send(link, 140, kSingleFrame, 'D',
-         Payload().Bytes(image.ReadBytesAt(layout::kFooter, layout::kFooterSize)).Byte(confirm));
-    return true;
+    return Send(link, 140, kSingleFrame, 'D',
+                Payload().Bytes(image.ReadBytesAt(layout::kFooter, layout::kFooterSize)).Byte(confirm));
 }
 
 bool SendHaloTable(RegisterLink& link, WorkImage& image) {
