@@ -10,6 +10,8 @@
 #include "link/Ustawieniatransmisji.h"
 #include "printing/Drukowaniekodowkreskowych.h"
 #include "printing/Wydrukklawiatury.h"
+#include "receipt/Edycjatekstuparagonu.h"
+#include "receipt/Pobieranienaglowka.h"
 #include "reports/Daneinformacyjne.h"
 #include "reports/Dodatkoweustawienia.h"
 #include "reports/Obrotgrup.h"
@@ -85,4 +87,6 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TEksportBazy(s, main));
     forms.Add(new TDrukowanieKodowKreskowych(s, main));
     forms.Add(new TWydrukKlawiatury(s, main));
+    for (TEdycjaTekstuParagonu* editor : CreateReceiptTextEditors(s, main)) forms.Add(editor);
+    forms.Add(new TPobieranieNaglowka(s, main));
 }
