@@ -70,7 +70,11 @@ TEdycjaTekstuParagonu::TEdycjaTekstuParagonu(Services& services, const ReceiptTe
     RichEdit1 = Named(new QTextEdit(this), "RichEdit1");
     RichEdit1->setAcceptRichText(false);
     RichEdit1->document()->setDefaultFont(EditorFont());
-    RichEdit1->setLineWrapMode(QTextEdit::NoWrap);
+    // The text area is the register's 42 columns wide, so centred and right
+    // lines sit where the register prints them, under the ruler's digits.
+    RichEdit1->setLineWrapMode(QTextEdit::FixedPixelWidth);
+    RichEdit1->setLineWrapColumnOrWidth(QFontMetrics(EditorFont()).horizontalAdvance(QString(kLineWidth, QLatin1Char('W'))) +
+                                        2 * int(RichEdit1->document()->documentMargin()) + 2);
     RichEdit1->setAccessibleName(d.heading);
     // The ruler's digits stand over the text's columns: same font, same margin.
     Ruler = Named(new QLabel(QStringLiteral("123456789012345678901234567890123456789012"), this), "Ruler");
