@@ -6,6 +6,8 @@
 #include "goods/Listatowarow.h"
 #include "goods/Listatowarowtandem.h"
 #include "goods/Programowanietowarow.h"
+#include "keys/Klawiszefunkcyjne.h"
+#include "keys/Klawiszeszybkiesprzedazy.h"
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
 #include "printing/Drukowaniekodowkreskowych.h"
@@ -89,4 +91,6 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TWydrukKlawiatury(s, main));
     for (TEdycjaTekstuParagonu* editor : CreateReceiptTextEditors(s, main)) forms.Add(editor);
     forms.Add(new TPobieranieNaglowka(s, main));
+    forms.Add(new TProgramowanieKlawiszyFunkcyjnych(s, main));
+    forms.Add(new TKlawiszeSzybkieSprzedazy(s, main));
 }

@@ -223,7 +223,7 @@ void TestShell::dispatcherModeTests() {
     QCOMPARE(main_->statusBar()->currentMessage(),
              QStringLiteral("Otwórz bazę danych i połącz się z kasą, aby otworzyć to okno."));
     // An item whose window the program lacks cannot be chosen.
-    QVERIFY(!(main_->TreeView3->topLevelItem(16)->flags() & Qt::ItemIsEnabled));
+    QVERIFY(!(main_->ProgramowanieBazyTree->topLevelItem(8)->flags() & Qt::ItemIsEnabled));
 }
 
 void TestShell::enterAndEscapeKeys() {

@@ -1,0 +1,68 @@
+#include "keys/Klawiszefunkcyjne.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "keys/keysend.h"
+
+TProgramowanieKlawiszyFunkcyjnych::TProgramowanieKlawiszyFunkcyjnych(Services& services, QWidget* parent)
+    : TForm(services, parent) {
+    setObjectName(QStringLiteral("TProgramowanieKlawiszyFunkcyjnych"));
+    setWindowTitle(QStringLiteral("Programowanie klawiszy funkcyjnych"));
+    auto* outer = new QVBoxLayout(this);
+    outer->addWidget(HeadingLabel(QStringLiteral("Programowanie klawiszy funkcyjnych")));
+    auto* grid = new QGridLayout;
+    outer->addLayout(grid);
+    ComboBox1 = Named(new QComboBox(this), "ComboBox1");
+    for (int n = 1; n <= 10; ++n) ComboBox1->addItem(QString::number(n));
+    grid->addWidget(Caption(QStringLiteral("Numer kasjera"), ComboBox1), 0, 0);
+    grid->addWidget(ComboBox1, 0, 1);
+    for (int k = 1; k <= 10; ++k) {
+        auto* list = new QComboBox(this);
+        list->setObjectName(QStringLiteral("ComboBox%1").arg(k + 1));
+        list->addItems(FunctionKeyNames());
+        auto* send = new QPushButton(QStringLiteral("Wyslij"), this);
+        send->setObjectName(QStringLiteral("Button%1").arg(k));
+        send->setAccessibleName(QStringLiteral("Wyslij F%1").arg(k));
+        grid->addWidget(Caption(QStringLiteral("F%1").arg(k), list), k, 0);
+        grid->addWidget(list, k, 1);
+        grid->addWidget(send, k, 2);
+        connect(send, &QPushButton::clicked, this, [this, k] {
+            TransferScope scope(this);
+            if (scope) SendKey(k);
+        });
+        Functions << list;
+        SendButtons << send;
+    }
+    BitBtn2 = Named(new QPushButton(QStringLiteral("Wyślij do kasy\nwszystkie klawisze"), this), "BitBtn2");
+    outer->addWidget(BitBtn2, 0, Qt::AlignRight);
+    Panel7 = Named(new QFrame(this), "Panel7");
+    Panel7->setFrameShape(QFrame::Box);
+    Panel7->setAutoFillBackground(true);
+    (new QVBoxLayout(Panel7))->addWidget(new QLabel(QStringLiteral("Czekaj..."), Panel7), 0, Qt::AlignCenter);
+    Panel7->setFixedSize(200, 60);
+    Panel7->hide();
+    connect(BitBtn2, &QPushButton::clicked, this, &TProgramowanieKlawiszyFunkcyjnych::SendAll);
+}
+
+bool TProgramowanieKlawiszyFunkcyjnych::SendKey(int key) {
+    return ProgramFunctionKey(s_.link, ComboBox1->currentIndex() + 1, key,
+                              FunctionKeyCode(Functions[key - 1]->currentIndex()));
+}
+
+void TProgramowanieKlawiszyFunkcyjnych::SendAll() {
+    TransferScope scope(this);
+    if (!scope) return;
+    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
+    Panel7->raise();
+    Panel7->show();
+    Panel7->repaint();
+    // The first key the register refuses ends the run.
+    for (int k = 1; k <= 10; ++k)
+        if (!SendKey(k)) break;
+    Panel7->hide();
+}
