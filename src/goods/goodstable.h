@@ -28,3 +28,8 @@ QStringList PackagingEntries(WorkImage& image, const QString& separator);
 
 // The number before the first "." of a list row, or 0.
 int RowNumber(const QString& row);
+
+// The goods lists of the barcode sheet and the quick-key board, one line per
+// goods in slot order: "   7. " + name cut or filled to 20 + " " + price right
+// in 10 + " " + VAT letter.
+QStringList GoodsChoiceLines(WorkImage& image);

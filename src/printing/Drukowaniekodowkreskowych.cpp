@@ -10,6 +10,7 @@
 #include "common/numbers.h"
 #include "common/prompts.h"
 #include "common/text.h"
+#include "goods/goodstable.h"
 #include "image/fields.h"
 #include "image/layout.h"
 #include "image/workimage.h"
@@ -87,16 +88,7 @@ TDrukowanieKodowKreskowych::TDrukowanieKodowKreskowych(Services& services, QWidg
 void TDrukowanieKodowKreskowych::FormShow() {
     CheckListBox1->setUpdatesEnabled(false);
     CheckListBox1->clear();
-    // One read of the whole goods table, not one per record.
-    const QByteArray table = s_.image.ReadBytesAt(kGoods.First(), kGoods.recordSize * kGoods.count);
-    for (int n = 1; n * kGoods.recordSize <= table.size(); ++n) {
-        const char* p = table.constData() + (n - 1) * kGoods.recordSize;
-        if (Word(p + goods::kNumber) == 0) continue;
-        const QString name = FromCp1250Field(p + goods::kName, goods::kNameWidth);
-        AddChecked(CheckListBox1, (QString::number(n) + QStringLiteral(". ")).rightJustified(6) + name.leftJustified(20, QLatin1Char(' '), true) +
-                                      QLatin1Char(' ') + FormatHundredths(int32_t(Long(p + goods::kPrice))).rightJustified(10) +
-                                      QLatin1Char(' ') + QLatin1Char(p[goods::kVat]));
-    }
+    for (const QString& line : GoodsChoiceLines(s_.image)) AddChecked(CheckListBox1, line);
     CheckListBox1->setUpdatesEnabled(true);
     Label6->clear();
     tickAll_ = true;

@@ -7,6 +7,7 @@
 #include "goods/Listatowarowtandem.h"
 #include "goods/Programowanietowarow.h"
 #include "keys/Klawiszefunkcyjne.h"
+#include "keys/Klawiszeszybkie.h"
 #include "keys/Klawiszeszybkiesprzedazy.h"
 #include "link/Czekajrs.h"
 #include "link/Ustawieniatransmisji.h"
@@ -93,4 +94,5 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TPobieranieNaglowka(s, main));
     forms.Add(new TProgramowanieKlawiszyFunkcyjnych(s, main));
     forms.Add(new TKlawiszeSzybkieSprzedazy(s, main));
+    forms.Add(new TProgramowanieKlawiszySzybkich2(s, main));
 }

@@ -3,7 +3,18 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+
+#include "image/imagestore.h"
+#include "image/layout.h"
+#include "image/smalltables.h"
+#include "image/workimage.h"
 #include "keys/Klawiszefunkcyjne.h"
+#include "keys/Klawiszeszybkie.h"
+#include "keys/quickkeys.h"
 #include "keys/Klawiszeszybkiesprzedazy.h"
 #include "keys/keysend.h"
 #include "link/registererrors.h"
@@ -18,7 +29,31 @@ private slots:
     void functionCodes();
     void functionKeys();
     void salesFunctionKeys();
+    void quickKeyDrops();
+    void quickKeyRepairAndSend();
 };
+
+namespace {
+// A drop as the drag ends over the widget (a list takes drops on its viewport).
+void Drop(QWidget* widget, const QString& mime, const QByteArray& data) {
+    auto* list = qobject_cast<QAbstractScrollArea*>(widget);
+    QWidget* target = list ? list->viewport() : widget;
+    QMimeData m;
+    m.setData(mime, data);
+    // The drag enters first, as it does under the mouse; the drop goes where it entered.
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &m, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent e(QPointF(5, 5), Qt::CopyAction, &m, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
+}
+void PutGoods(WorkImage& image, int n) {
+    GoodsFields g;
+    g.number = n;
+    g.name = QStringLiteral("Towar %1").arg(n);
+    g.price = uint32_t(100 * n);
+    WriteGoodsRecord(image, g);
+}
+}  // namespace
 
 void TestKeys::functionCodes() {
     QCOMPARE(FunctionKeyNames().size(), 23);
@@ -69,6 +104,97 @@ void TestKeys::salesFunctionKeys() {
     w.SendButtons[3]->click();
     QTRY_COMPARE(h.Received('X').size(), 1);
     QCOMPARE(h.Received('X')[0], RegisterFrame(14, 0x8001, 'X', Hex("02 04 03 01 05")));
+}
+
+void TestKeys::quickKeyDrops() {
+    TestServices t;
+    for (int n = 1; n <= 6; ++n) PutGoods(t.image, n);
+    t.image.WriteBytesAt(kCashierTable.area.Offset(2), CashierRecord{2, QStringLiteral("Ewa")}.Encode());
+    TProgramowanieKlawiszySzybkich2 w(t.services);
+    w.show();
+    QCOMPARE(w.ListBox1->item(0)->text(), QStringLiteral("   1. Towar 1") + QString(20, ' ') + QStringLiteral("1,00 A"));
+    QCOMPARE(w.ComboBox1->itemText(0), QStringLiteral("1 Kierownik"));  // a new database has its manager
+    QCOMPARE(w.ComboBox1->itemText(3), QStringLiteral("4"));
+    QCOMPARE(w.ComboBox1->itemText(1), QStringLiteral("2 Ewa"));
+    const QString goods = TProgramowanieKlawiszySzybkich2::GoodsMime();
+    // Six goods on one key: five entries, the sixth last.
+    for (int n = 1; n <= 6; ++n) Drop(w.Keys[0], goods, QByteArray::number(n));
+    QCOMPARE(w.Keys[0]->count(), 5);
+    QCOMPARE(w.Keys[0]->item(4)->text(), QStringLiteral("Towar 6    1,0000"));
+    QuickKeyRecord r = ReadQuickKey(t.image, 1, 1);
+    QCOMPARE(r.count, 5);
+    QCOMPARE(r.entries[4].goods, 6);
+    QCOMPARE(r.entries[3].goods, 4);
+    QVERIFY(t.app.databaseModified);
+    // The middle of three removed: the count stays 3 and the next drop is entry 4.
+    for (int n = 1; n <= 3; ++n) Drop(w.Keys[1], goods, QByteArray::number(n));
+    Drop(w.Image1, TProgramowanieKlawiszySzybkich2::EntryMime(), "2,1");
+    r = ReadQuickKey(t.image, 1, 2);
+    QCOMPARE(r.count, 3);
+    QCOMPARE(r.entries[1].goods, 0);
+    QCOMPARE(w.Keys[1]->count(), 2);
+    Drop(w.Keys[1], goods, "5");
+    QCOMPARE(ReadQuickKey(t.image, 1, 2).entries[3].goods, 5);
+    // Quantities: 0 and 100 do nothing; "2.5" is 2,5 and 25000.
+    for (const char* bad : {"0", "100"}) {
+        w.Edit1->setText(QString::fromLatin1(bad));
+        Drop(w.Keys[2], goods, "1");
+        QCOMPARE(w.Keys[2]->count(), 0);
+    }
+    w.Edit1->setText("2.5");
+    Drop(w.Keys[2], goods, "1");
+    QCOMPARE(w.Edit1->text(), QStringLiteral("2,5"));
+    QCOMPARE(ReadQuickKey(t.image, 1, 3).entries[0].quantity, 25000);
+    // Dropped on nothing: the field is still put right, nothing stored.
+    w.Edit1->setText("1.5");
+    w.GoodsDropped(4, 0);
+    QCOMPARE(w.Edit1->text(), QStringLiteral("1,5"));
+    // The ends-receipt box goes straight into the record; another cashier has its own keys.
+    w.EndsReceipt[2]->click();
+    QVERIFY(ReadQuickKey(t.image, 1, 3).endsReceipt);
+    w.ComboBox1->setCurrentIndex(1);
+    QCOMPARE(w.Keys[0]->count(), 0);
+    QVERIFY(!w.EndsReceipt[2]->isChecked());
+}
+
+void TestKeys::quickKeyRepairAndSend() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    for (int n = 1; n <= 3; ++n) PutGoods(f.t.image, n);
+    h.sim.WithState([&](SimState& s) {
+        for (int n = 1; n <= 3; ++n) s.goods.Set(n, RegisterGoods(n, QStringLiteral("Towar %1").arg(n), 'A', 100, "1", 1));
+    });
+    AddToQuickKey(f.t.image, 1, 1, 2, 15000, true);
+    TProgramowanieKlawiszySzybkich2 w(f.t.services);
+    w.show();
+    w.BitBtn1->click();
+    QList<int> numbers;
+    for (const QByteArray& frame : h.Received('S')) numbers << (uint8_t(frame[4]) | uint8_t(frame[5]) << 8);
+    QCOMPARE(numbers, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 0x800A}));
+    QCOMPARE(h.Received('S')[0], RegisterFrame(44, 1, 'S', Hex("01 01 01 02 00 98 3A 00 00") + QByteArray(24, '\0') +
+                                                             Hex("01 00")));
+    QCOMPARE(f.t.clock.pauses.count(300), 10);
+    // One key from its menu: frame 0x8001.
+    h.sim.ClearLog();
+    w.SendKey(3);
+    QCOMPARE(h.Received('S').value(0).mid(4, 3), Hex("01 80 53"));
+    // The first key the register refuses ends the run.
+    h.sim.ClearLog();
+    h.AddFault(QStringLiteral("S:2:error:76"));
+    w.BitBtn1->click();
+    QCOMPARE(h.Received('S').size(), 2);
+    // A goods number above 2000 clears the whole table, with the message.
+    f.t.prompts.Clear();
+    f.t.app.databaseModified = false;
+    QuickKeyRecord broken = ReadQuickKey(f.t.image, 1, 4);
+    broken.entries[0].goods = 2001;
+    WriteQuickKey(f.t.image, 1, 4, broken);
+    w.LoadKeys();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral(
+                                      "Wykryto błąd bazy klawiszy szybkich! Klawisze szybkie zostały skasowane, a baza danych naprawiona.")});
+    QVERIFY(f.t.app.databaseModified);
+    QCOMPARE(f.t.image.ReadBytesAt(layout::kQuickKeys, layout::kQuickKeysSize), QByteArray(layout::kQuickKeysSize, '\0'));
+    QCOMPARE(w.Keys[0]->count(), 0);
 }
 
 QTEST_MAIN(TestKeys)

@@ -223,7 +223,11 @@ void TestShell::dispatcherModeTests() {
     QCOMPARE(main_->statusBar()->currentMessage(),
              QStringLiteral("Otwórz bazę danych i połącz się z kasą, aby otworzyć to okno."));
     // An item whose window the program lacks cannot be chosen.
-    QVERIFY(!(main_->ProgramowanieBazyTree->topLevelItem(8)->flags() & Qt::ItemIsEnabled));
+    FormRegistry none;
+    TMenuGlowne bare(t_->services, none);
+    bare.FormsCreated();
+    QVERIFY(!(bare.ProgramowanieBazyTree->topLevelItem(8)->flags() & Qt::ItemIsEnabled));
+    QVERIFY(!(bare.TreeView3->topLevelItem(16)->flags() & Qt::ItemIsEnabled));
 }
 
 void TestShell::enterAndEscapeKeys() {
