@@ -6,6 +6,7 @@
 #include "goods/Listatowarow.h"
 #include "goods/Listatowarowtandem.h"
 #include "goods/Programowanietowarow.h"
+#include "keys/Edycjaklawiszyszybkich.h"
 #include "keys/Klawiszefunkcyjne.h"
 #include "keys/Klawiszeszybkie.h"
 #include "keys/Klawiszeszybkiesprzedazy.h"
@@ -95,4 +96,5 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TProgramowanieKlawiszyFunkcyjnych(s, main));
     forms.Add(new TKlawiszeSzybkieSprzedazy(s, main));
     forms.Add(new TProgramowanieKlawiszySzybkich2(s, main));
+    forms.Add(new TProgramowanieKlawiszySzybkich(s, forms.Get<TListaTowarow>(QStringLiteral("TListaTowarow")), main));
 }

@@ -12,6 +12,10 @@
 #include "image/layout.h"
 #include "image/smalltables.h"
 #include "image/workimage.h"
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include "keys/Edycjaklawiszyszybkich.h"
 #include "keys/Klawiszefunkcyjne.h"
 #include "keys/Klawiszeszybkie.h"
 #include "keys/quickkeys.h"
@@ -31,6 +35,7 @@ private slots:
     void salesFunctionKeys();
     void quickKeyDrops();
     void quickKeyRepairAndSend();
+    void quickKeyForm();
 };
 
 namespace {
@@ -195,6 +200,66 @@ void TestKeys::quickKeyRepairAndSend() {
     QVERIFY(f.t.app.databaseModified);
     QCOMPARE(f.t.image.ReadBytesAt(layout::kQuickKeys, layout::kQuickKeysSize), QByteArray(layout::kQuickKeysSize, '\0'));
     QCOMPARE(w.Keys[0]->count(), 0);
+}
+
+void TestKeys::quickKeyForm() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    for (int n = 1; n <= 5; ++n) PutGoods(f.t.image, n);
+    AddToQuickKey(f.t.image, 1, 2, 3, 15000, false);
+    TProgramowanieKlawiszySzybkich w(f.t.services, nullptr);
+    w.show();
+    w.KeyButtons[1]->setChecked(true);
+    QCOMPARE(w.StringGrid1->item(0, 1)->text(), QStringLiteral("3"));
+    QCOMPARE(w.StringGrid1->item(0, 2)->text(), QStringLiteral("1,5000"));
+    QCOMPARE(w.StringGrid1->item(1, 1)->text(), QStringLiteral("-"));
+    QCOMPARE(w.StringGrid1->item(1, 2)->text(), QStringLiteral("---"));
+    QVERIFY(!w.KeyButtons[1]->styleSheet().isEmpty());  // a key in use is greyed
+    QVERIFY(w.KeyButtons[0]->styleSheet().isEmpty());
+    // Required fields, then the goods number's range.
+    w.Edit2->clear();
+    w.BitBtn1->click();
+    QVERIFY(w.MarkerNumber->isVisible() && w.MarkerQuantity->isVisible());
+    w.Edit1->setText("2001");
+    w.Edit2->setText("1");
+    w.BitBtn1->click();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral("     Błędna wartość : Numer towaru w kasie \n Pole musi "
+                                                              "zawierać liczbę z przedziału 0-2000. (0 - brak towaru)    ")});
+    QCOMPARE(w.GoodsName->text(), QStringLiteral("---"));
+    f.t.prompts.Clear();
+    w.Edit1->setText("5");
+    QCOMPARE(w.GoodsName->text(), QStringLiteral("Towar 5"));
+    w.Edit2->setText("x");
+    w.BitBtn1->click();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral("Błędna ilość")});
+    // Entry 2 gets goods 5 × 2,5; the copy changes, the image waits for "Zapisz".
+    w.EntryButtons[1]->setChecked(true);
+    w.Edit2->setText("2.5");
+    w.BitBtn1->click();
+    QCOMPARE(w.Edit2->text(), QStringLiteral("2,5"));
+    QCOMPARE(w.StringGrid1->item(1, 2)->text(), QStringLiteral("2,5000"));
+    QVERIFY(w.EntryButtons[2]->isChecked());
+    QCOMPARE(ReadQuickKey(f.t.image, 1, 2).entries[1].goods, 0);
+    w.CheckBox1->setChecked(true);
+    f.t.prompts.Clear();
+    w.BitBtn4->click();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral("Zapisano w bazie")});
+    const QuickKeyRecord r = ReadQuickKey(f.t.image, 1, 2);
+    QCOMPARE(r.count, 2);
+    QCOMPARE(r.entries[1].quantity, 25000);
+    QVERIFY(r.endsReceipt);
+    QVERIFY(f.t.app.databaseModified);
+    // Sent from the image with frame 0x8001.
+    h.sim.WithState([](SimState& s) {
+        for (int n = 1; n <= 5; ++n) s.goods.Set(n, RegisterGoods(n, QStringLiteral("Towar %1").arg(n), 'A', 100, "1", 1));
+    });
+    w.BitBtn2->click();
+    QCOMPARE(h.Received('S').value(0).mid(4, 5), Hex("01 80 53 01 02"));
+    QVERIFY(f.t.prompts.Texts().size() == 1);
+    // Deleting clears the copy only.
+    w.BitBtn3->click();
+    QCOMPARE(w.StringGrid1->item(0, 1)->text(), QStringLiteral("-"));
+    QCOMPARE(ReadQuickKey(f.t.image, 1, 2).count, 2);
 }
 
 QTEST_MAIN(TestKeys)
