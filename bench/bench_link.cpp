@@ -71,6 +71,19 @@ void Download(RegisterSimulator& sim, int baud) {
                 cpu / std::max(frames, 1), cpu / std::max(frames, 1), cpu / std::max(frames, 1));
 }
 
+// The program's link on COM1 at 115200, against the simulator paced alike.
+struct PacedLink {
+    SilentPrompts prompts;
+    SystemClock clock;
+    RegisterLink link{prompts, clock};
+    bool open = false;
+    explicit PacedLink(RegisterSimulator& sim) {
+        sim.SetBaud(115200);
+        link.settings.port = 1;
+        open = link.OpenRegisterPort(true) == 0;
+    }
+};
+
 constexpr double WireMs(double bytes) { return bytes * 10.0 / 115200.0 * 1000.0; }
 
 void PrintRatio(const char* what, double elapsed, double wire, const QString& note) {
@@ -81,12 +94,9 @@ void PrintRatio(const char* what, double elapsed, double wire, const QString& no
 
 // The goods synchronization's read run, paced.
 void EngineRead(RegisterSimulator& sim) {
-    sim.SetBaud(115200);
-    SilentPrompts prompts;
-    SystemClock clock;
-    RegisterLink link(prompts, clock);
-    link.settings.port = 1;
-    if (link.OpenRegisterPort(true) != 0) return;
+    PacedLink paced(sim);
+    if (!paced.open) return;
+    RegisterLink& link = paced.link;
     RegisterGoodsMirror mirror;
     QElapsedTimer t;
     t.start();
@@ -98,12 +108,9 @@ void EngineRead(RegisterSimulator& sim) {
 
 // The sales download of 2000 goods, paced.
 void SalesRead(RegisterSimulator& sim) {
-    sim.SetBaud(115200);
-    SilentPrompts prompts;
-    SystemClock clock;
-    RegisterLink link(prompts, clock);
-    link.settings.port = 1;
-    if (link.OpenRegisterPort(true) != 0) return;
+    PacedLink paced(sim);
+    if (!paced.open) return;
+    RegisterLink& link = paced.link;
     SalesTable table;
     QElapsedTimer t;
     t.start();
@@ -116,12 +123,9 @@ void SalesRead(RegisterSimulator& sim) {
 // 2000 goods written with fast sending: each frame waits only for its
 // acknowledgement.
 void FastWrite(RegisterSimulator& sim) {
-    sim.SetBaud(115200);
-    SilentPrompts prompts;
-    SystemClock clock;
-    RegisterLink link(prompts, clock);
-    link.settings.port = 1;
-    if (link.OpenRegisterPort(true) != 0) return;
+    PacedLink paced(sim);
+    if (!paced.open) return;
+    RegisterLink& link = paced.link;
     WorkImage image;
     if (CreateDatabaseImage(image, 1, QStringLiteral("PLN")) != 0) {
         std::fprintf(stderr, "no work image\n");

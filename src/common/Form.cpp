@@ -2,9 +2,11 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "common/Keypreview.h"
 #include "common/appstate.h"
@@ -117,4 +119,22 @@ QCheckBox* TForm::FastSendingBox() {
     fastBox_ = Named(new QCheckBox(QStringLiteral("Szybkie wysyłanie (bez stałych przerw)"), this), "CheckBoxSzybkie");
     connect(fastBox_, &QCheckBox::toggled, this, [this](bool on) { s_.app.fastSending = on; });
     return fastBox_;
+}
+
+QFrame* TForm::WaitPanel(const char* name, const QString& text) {
+    auto* panel = Named(new QFrame(this), name);
+    panel->setFrameShape(QFrame::Box);
+    panel->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(panel);
+    layout->addWidget(new QLabel(text, panel), 0, Qt::AlignCenter);
+    panel->setFixedSize(200, 60);
+    panel->hide();
+    return panel;
+}
+
+void TForm::ShowOver(QWidget* panel) {
+    panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
+    panel->raise();
+    panel->show();
+    panel->repaint();
 }

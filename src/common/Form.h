@@ -42,6 +42,11 @@ protected:
     // A red "fill this in" marker, hidden at first. It keeps its room while
     // hidden, so showing it moves nothing.
     QLabel* Marker(const QString& text, const char* name);
+    // A boxed panel with the line "Czekaj..." (or `text`), hidden until ShowOver;
+    // a caller may add its own widgets to the panel's layout.
+    class QFrame* WaitPanel(const char* name, const QString& text = QStringLiteral("Czekaj..."));
+    // Shows the panel centred over the window, above the rest, painted at once.
+    void ShowOver(QWidget* panel);
     template <class T>
     T* Named(T* widget, const char* name) {
         widget->setObjectName(QLatin1String(name));

@@ -40,12 +40,7 @@ TProgramowanieKlawiszyFunkcyjnych::TProgramowanieKlawiszyFunkcyjnych(Services& s
     }
     BitBtn2 = Named(new QPushButton(QStringLiteral("Wyślij do kasy\nwszystkie klawisze"), this), "BitBtn2");
     outer->addWidget(BitBtn2, 0, Qt::AlignRight);
-    Panel7 = Named(new QFrame(this), "Panel7");
-    Panel7->setFrameShape(QFrame::Box);
-    Panel7->setAutoFillBackground(true);
-    (new QVBoxLayout(Panel7))->addWidget(new QLabel(QStringLiteral("Czekaj..."), Panel7), 0, Qt::AlignCenter);
-    Panel7->setFixedSize(200, 60);
-    Panel7->hide();
+    Panel7 = WaitPanel("Panel7");
     connect(BitBtn2, &QPushButton::clicked, this, &TProgramowanieKlawiszyFunkcyjnych::SendAll);
 }
 
@@ -57,10 +52,7 @@ bool TProgramowanieKlawiszyFunkcyjnych::SendKey(int key) {
 void TProgramowanieKlawiszyFunkcyjnych::SendAll() {
     TransferScope scope(this);
     if (!scope) return;
-    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-    Panel7->raise();
-    Panel7->show();
-    Panel7->repaint();
+    ShowOver(Panel7);
     // The first key the register refuses ends the run.
     for (int k = 1; k <= 10; ++k)
         if (!SendKey(k)) break;

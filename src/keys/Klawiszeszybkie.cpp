@@ -186,12 +186,7 @@ TProgramowanieKlawiszySzybkich2::TProgramowanieKlawiszySzybkich2(Services& servi
     BitBtn1 = Named(new QPushButton(QStringLiteral("&Wyślij do kasy wszystkie klawisze"), this), "BitBtn1");
     right->addWidget(BitBtn1, 0, Qt::AlignRight);
 
-    Panel7 = Named(new QFrame(this), "Panel7");
-    Panel7->setFrameShape(QFrame::Box);
-    Panel7->setAutoFillBackground(true);
-    (new QVBoxLayout(Panel7))->addWidget(new QLabel(QStringLiteral("Czekaj..."), Panel7), 0, Qt::AlignCenter);
-    Panel7->setFixedSize(200, 60);
-    Panel7->hide();
+    Panel7 = WaitPanel("Panel7");
 
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { LoadKeys(); });
     connect(sendOne, &QAction::triggered, this, [this] { SendKey(menuKey_); });
@@ -260,33 +255,26 @@ void TProgramowanieKlawiszySzybkich2::EntryBinned(int key, int entry) {
     LoadKeys();
 }
 
-void TProgramowanieKlawiszySzybkich2::ShowWait(bool on) {
-    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-    Panel7->raise();
-    Panel7->setVisible(on);
-    if (on) Panel7->repaint();
-}
-
 void TProgramowanieKlawiszySzybkich2::SendKey(int key) {
     if (key < 1 || key > 10) return;
     TransferScope scope(this);
     if (!scope) return;
-    ShowWait(true);
+    ShowOver(Panel7);
     s_.link.FlushPort();
     ProgramQuickKey(s_.link, s_.image, 0x8001, Cashier(), key);
-    ShowWait(false);
+    Panel7->hide();
 }
 
 void TProgramowanieKlawiszySzybkich2::SendAllKeys() {
     TransferScope scope(this);
     if (!scope) return;
     s_.link.FlushPort();
-    ShowWait(true);
+    ShowOver(Panel7);
     for (int k = 1; k <= 10; ++k) {
         QApplication::processEvents();
         const bool ok = ProgramQuickKey(s_.link, s_.image, uint16_t(k == 10 ? 0x800A : k), Cashier(), k);
         s_.clock.Sleep(300);
         if (!ok) break;  // the first key the register refuses ends the run
     }
-    ShowWait(false);
+    Panel7->hide();
 }

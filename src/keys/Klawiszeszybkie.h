@@ -89,6 +89,5 @@ protected:
     void FormShow() override;
 
 private:
-    void ShowWait(bool on);
     int menuKey_ = 0;
 };

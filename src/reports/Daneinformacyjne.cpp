@@ -121,13 +121,7 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
     outer->addLayout(buttons);
     EnterPresses(Button1);
 
-    Panel7 = Named(new QFrame(this), "Panel7");
-    Panel7->setFrameShape(QFrame::Box);
-    Panel7->setAutoFillBackground(true);
-    auto* wait = new QVBoxLayout(Panel7);
-    wait->addWidget(new QLabel(QStringLiteral("Czekaj..."), Panel7), 0, Qt::AlignCenter);
-    Panel7->setFixedSize(200, 60);
-    Panel7->hide();
+    Panel7 = WaitPanel("Panel7");
 
     connect(Button1, &QPushButton::clicked, this, &TDaneInformacyjne::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);

@@ -106,9 +106,7 @@ void TSciaganieSprzedazy::BitBtn1Click() {
         if (!scope) return;
         Label27->setText(QStringLiteral("0"));
         s_.link.cancel = false;
-        Panel3->move((width() - Panel3->width()) / 2, (height() - Panel3->height()) / 2);
-        Panel3->raise();
-        Panel3->show();
+        ShowOver(Panel3);
         QApplication::processEvents();
         out = ReadSales(s_.link, CheckBox1->isChecked(), table, [this](int stored) {
             Label27->setText(QString::number(stored));

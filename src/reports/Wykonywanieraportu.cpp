@@ -87,6 +87,17 @@ QGroupBox* TWykonywanieRaportu::Mode(QVBoxLayout* outer, const char* radioName, 
     return box;
 }
 
+void TWykonywanieRaportu::NumberRange(QGroupBox* box) {
+    auto* numbers = new QHBoxLayout(box);
+    Edit1 = Named(new QLineEdit(box), "Edit1");
+    Edit2 = Named(new QLineEdit(box), "Edit2");
+    for (QLineEdit* e : {Edit1, Edit2}) e->setMaxLength(4);
+    numbers->addWidget(Caption(QStringLiteral("Od"), Edit1));
+    numbers->addWidget(Edit1);
+    numbers->addWidget(Caption(QStringLiteral("Do"), Edit2));
+    numbers->addWidget(Edit2);
+}
+
 void TWykonywanieRaportu::BuildPeriodic(QVBoxLayout* outer) {
     GroupBox1 = Mode(outer, "RadioButton1", "GroupBox1", QStringLiteral("Miesięczny"), RadioButton1);
     MaskEdit1 = Named(new QLineEdit(GroupBox1), "MaskEdit1");
@@ -110,14 +121,7 @@ void TWykonywanieRaportu::BuildPeriodic(QVBoxLayout* outer) {
     dates->addWidget(DateTimePicker2);
 
     GroupBox3 = Mode(outer, "RadioButton3", "GroupBox3", QStringLiteral("Według numerów"), RadioButton3);
-    auto* numbers = new QHBoxLayout(GroupBox3);
-    Edit1 = Named(new QLineEdit(GroupBox3), "Edit1");
-    Edit2 = Named(new QLineEdit(GroupBox3), "Edit2");
-    for (QLineEdit* e : {Edit1, Edit2}) e->setMaxLength(4);
-    numbers->addWidget(Caption(QStringLiteral("Od"), Edit1));
-    numbers->addWidget(Edit1);
-    numbers->addWidget(Caption(QStringLiteral("Do"), Edit2));
-    numbers->addWidget(Edit2);
+    NumberRange(GroupBox3);
     RadioButton1->setChecked(true);
 
     CheckBox1 = Named(new QCheckBox(QStringLiteral("Raport pełny"), this), "CheckBox1");
@@ -139,14 +143,7 @@ void TWykonywanieRaportu::BuildGoods(QVBoxLayout* outer) {
     group->addStretch();
 
     GroupBox3 = Mode(outer, "RadioButton3", "GroupBox3", QStringLiteral("Raport według numerów PLU"), RadioButton3);
-    auto* numbers = new QHBoxLayout(GroupBox3);
-    Edit1 = Named(new QLineEdit(GroupBox3), "Edit1");
-    Edit2 = Named(new QLineEdit(GroupBox3), "Edit2");
-    for (QLineEdit* e : {Edit1, Edit2}) e->setMaxLength(4);
-    numbers->addWidget(Caption(QStringLiteral("Od"), Edit1));
-    numbers->addWidget(Edit1);
-    numbers->addWidget(Caption(QStringLiteral("Do"), Edit2));
-    numbers->addWidget(Edit2);
+    NumberRange(GroupBox3);
     RadioButton1->setChecked(true);
 
     RadioGroup2 = YesNo("RadioGroup2", d_.zeroRecordsCaption, d_.zeroRecordsYes, ZeroRecordsYes);

@@ -50,6 +50,7 @@ protected:
 private:
     void BuildPeriodic(class QVBoxLayout* outer);
     void BuildGoods(class QVBoxLayout* outer);
+    void NumberRange(QGroupBox* box);  // "Od" Edit1, "Do" Edit2
     QGroupBox* YesNo(const char* name, const QString& title, const QString& yes, QRadioButton*& yesButton);
     QGroupBox* Mode(class QVBoxLayout* outer, const char* radioName, const char* boxName, const QString& title,
                     QRadioButton*& radio);

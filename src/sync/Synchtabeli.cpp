@@ -127,17 +127,13 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     bottom->addLayout(choices);
     outer->addLayout(bottom, 0);
 
-    Panel7 = Named(new QFrame(this), "Panel7");
-    Panel7->setFrameShape(QFrame::Box);
-    Panel7->setAutoFillBackground(true);
-    auto* wait = new QVBoxLayout(Panel7);
-    wait->addWidget(new QLabel(QStringLiteral("Czekaj..."), Panel7), 0, Qt::AlignCenter);
+    Panel7 = WaitPanel("Panel7");
+    auto* wait = static_cast<QVBoxLayout*>(Panel7->layout());
     LabelPostep = Named(new QLabel(Panel7), "LabelPostep");
     wait->addWidget(LabelPostep, 0, Qt::AlignCenter);
     BitBtnAnuluj = Named(new QPushButton(QStringLiteral("Anuluj"), Panel7), "BitBtnAnuluj");
     wait->addWidget(BitBtnAnuluj, 0, Qt::AlignCenter);
     Panel7->setFixedSize(220, 110);
-    Panel7->hide();
 
     connect(BitBtn6, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn6Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn2Click);
@@ -213,12 +209,6 @@ void TSynchronizacjaTabeli::RowClicked(QListWidget* list) {
     }
 }
 
-void TSynchronizacjaTabeli::ShowWait() {
-    Panel7->move((width() - Panel7->width()) / 2, (height() - Panel7->height()) / 2);
-    Panel7->raise();
-    Panel7->show();
-}
-
 void TSynchronizacjaTabeli::BitBtn6Click() {
     TransferScope scope(this, BitBtnAnuluj);
     if (scope) ReadRun();
@@ -227,7 +217,7 @@ void TSynchronizacjaTabeli::BitBtn6Click() {
 void TSynchronizacjaTabeli::ReadRun() {
     ClearDetails();
     CheckListBox2->clear();
-    ShowWait();
+    ShowOver(Panel7);
     LabelPostep->setText(QStringLiteral("0"));
     s_.link.cancel = false;
     const ReadOutcome out = ReadRegisterTable(s_.link, d_.member, mirror, [this](int stored) {
@@ -249,7 +239,7 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
         if (CheckListBox1->item(r)->checkState() == Qt::Checked)
             if (const int n = SyncRowNumber(CheckListBox1->item(r)->text())) ticked << TickedRow{r, n};
     if (ticked.isEmpty()) return;
-    ShowWait();
+    ShowOver(Panel7);
     s_.link.cancel = false;
     const WriteOutcome out = WriteRecords(
         s_.link, s_.image, d_.member, ticked, confirmFlag,
@@ -292,7 +282,7 @@ void TSynchronizacjaTabeli::BitBtn8Click() {
     if (!scope) return;
     const QList<int> numbers = TickedNumbers(CheckListBox2);
     if (numbers.isEmpty()) return;
-    ShowWait();
+    ShowOver(Panel7);
     s_.link.cancel = false;
     const DeleteOutcome out = DeleteRecords(s_.link, d_.member, mirror, numbers, confirmFlag, [&](int done) {
         LabelPostep->setText(QStringLiteral("%1/%2").arg(done).arg(numbers.size()));

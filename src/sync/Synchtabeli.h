@@ -92,7 +92,6 @@ protected:
 
 private:
     void ReadRun();
-    void ShowWait();  // "Czekaj..." over the middle of the window
     void AddRow(QListWidget* list, int number, const QByteArray& record, bool registerSide);
     void RowClicked(QListWidget* list);
     void ToggleAll(QListWidget* list, bool& state);

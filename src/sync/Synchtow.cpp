@@ -338,12 +338,6 @@ bool TSynchronizacjaBazyTowarowej::FormKeyDown(int key) {
     return false;
 }
 
-void TSynchronizacjaBazyTowarowej::ShowPanel(QFrame* panel) {
-    panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
-    panel->raise();
-    panel->show();
-}
-
 void TSynchronizacjaBazyTowarowej::UpdateGauge(QProgressBar* bar, QLabel* label, int count) {
     bar->setValue(count);
     label->setText(QString::number(count) + QStringLiteral("/2000"));
@@ -377,7 +371,7 @@ void TSynchronizacjaBazyTowarowej::ReadRegisterGoods() {
     if (!scope) return;
     s_.link.cancel = false;
     Label24->setText(QStringLiteral("0"));
-    ShowPanel(Panel2);
+    ShowOver(Panel2);
     CheckListBox2->clear();
     QApplication::processEvents();
     // A goods number outside 1-2000 has no slot: it is not stored. A damaged
@@ -411,7 +405,7 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
         const QList<TickedRow> ticked = TickedRows(CheckListBox1);
         if (ticked.isEmpty()) return;
         Label27->setText(QStringLiteral("0/") + QString::number(ticked.size()));
-        ShowPanel(Panel3);
+        ShowOver(Panel3);
         QString failureList = QStringLiteral("Niezaprogramowane towary:");
         WriteEvents events;
         events.progress = [this](const WriteOutcome&) { QApplication::processEvents(); };
@@ -484,7 +478,7 @@ void TSynchronizacjaBazyTowarowej::DeleteTickedInRegister() {
     QList<int> numbers;
     for (const TickedRow& t : ticked) numbers << t.number;
     Label49->setText(QStringLiteral("0/") + QString::number(numbers.size()));
-    ShowPanel(Panel5);
+    ShowOver(Panel5);
     DeleteEvents events;
     events.progress = [&](const DeleteOutcome& sofar) {
         Label49->setText(QString::number(sofar.deleted) + QLatin1Char('/') + QString::number(numbers.size()));

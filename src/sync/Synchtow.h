@@ -102,7 +102,6 @@ protected:
 
 private:
     QList<TickedRow> TickedRows(QListWidget* list) const;
-    void ShowPanel(QFrame* panel);
     void ShowPcDetails();
     void ShowRegisterDetails();
     void ClearDetails();
