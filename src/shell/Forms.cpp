@@ -22,6 +22,7 @@
 #include "reports/Raportobrotugrup.h"
 #include "reports/Sciaganiesprzedazy.h"
 #include "reports/Wykonywanieraportu.h"
+#include "reports/Zestawraportow.h"
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
 #include "sync/Synchformplatnosci.h"
@@ -89,6 +90,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TDaneInformacyjne(s, main));
     forms.Add(new TDodatkoweUstawienia(s, main));
     forms.Add(new TEksportBazy(s, main));
+    forms.Add(new TProgramowanieZestawuRaportow(s, main));
     forms.Add(new TDrukowanieKodowKreskowych(s, main));
     forms.Add(new TWydrukKlawiatury(s, main));
     for (TEdycjaTekstuParagonu* editor : CreateReceiptTextEditors(s, main)) forms.Add(editor);

@@ -16,6 +16,9 @@
 #include "reports/Dodatkoweustawienia.h"
 #include "reports/Obrotgrup.h"
 #include "reports/Raportobrotugrup.h"
+#include "reports/Zestawraportow.h"
+#include "image/layout.h"
+#include "image/workimage.h"
 #include "reports/registerinfo.h"
 #include "reports/turnover.h"
 #include "common/numbers.h"
@@ -46,6 +49,7 @@ private slots:
     void informationBothLayouts();
     void additionalSettings();
     void groupTurnover();
+    void reportSet();
 
 private:
     TWykonywanieRaportu* Window(const char* className);
@@ -366,6 +370,41 @@ void TestReports::groupTurnover() {
     QCOMPARE(lines[1], QStringLiteral("Grupa towarowa nr. 1: 1234,56"));
     QCOMPARE(lines[20], QStringLiteral("Grupa towarowa nr. 20: 0,00"));
     QCOMPARE(lines[21], QStringLiteral(" "));
+}
+
+void TestReports::reportSet() {
+    TestServices& t = f_->t;
+    QByteArray record(19, '\0');
+    record[0] = 1;
+    record[1] = 2;
+    record[18] = 2;
+    t.image.WriteBytesAt(layout::kReportSet, record);
+    TProgramowanieZestawuRaportow w(t.services);
+    // A database open: its record is shown (online too, so storing keeps it).
+    w.show();
+    QCOMPARE(w.Button2->text(), QStringLiteral("Zapisz"));
+    QVERIFY(GuiFixture::Control<QRadioButton>(&w, "PTU_A_Z")->isChecked());
+    QVERIFY(GuiFixture::Control<QRadioButton>(&w, "RadioButton3")->isChecked());  // entry 1: non-zero records
+    QVERIFY(GuiFixture::Control<QRadioButton>(&w, "RadioButton4")->isChecked());  // entry 2: not programmed
+    QVERIFY(GuiFixture::Control<QRadioButton>(&w, "RadioButton54")->isChecked());
+    t.app.databaseModified = false;
+    w.Button2->click();
+    QCOMPARE(t.image.ReadBytesAt(layout::kReportSet, 19), record);
+    QVERIFY(t.app.databaseModified);
+    // A change is stored byte for byte.
+    w.show();
+    GuiFixture::Control<QRadioButton>(&w, "RadioButton29")->setChecked(true);  // entry 10, value 1
+    w.Button2->click();
+    record[10] = 1;
+    QCOMPARE(t.image.ReadBytesAt(layout::kReportSet, 19), record);
+    // Register only: the caption says "Wyslij" and the image is not touched.
+    t.app.workMode = ModeRegisterOnly;
+    w.show();
+    QCOMPARE(w.Button2->text(), QStringLiteral("Wyslij"));
+    w.Panels[5][2]->setChecked(true);
+    w.Button2->click();
+    QCOMPARE(t.image.ReadBytesAt(layout::kReportSet, 19), record);
+    QCOMPARE(w.working[5], char(2));
 }
 
 QTEST_MAIN(TestReports)
