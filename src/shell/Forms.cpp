@@ -1,6 +1,7 @@
 #include "shell/Forms.h"
 
 #include "common/Form.h"
+#include "copy/Zrzutpamieci.h"
 #include "exchange/Eksportbazy.h"
 #include "goods/Edycjatowaru.h"
 #include "goods/Listatowarow.h"
@@ -91,6 +92,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TDodatkoweUstawienia(s, main));
     forms.Add(new TEksportBazy(s, main));
     forms.Add(new TProgramowanieZestawuRaportow(s, main));
+    forms.Add(new TKopiaPamieciPodrecznej(s, main));
     forms.Add(new TDrukowanieKodowKreskowych(s, main));
     forms.Add(new TWydrukKlawiatury(s, main));
     for (TEdycjaTekstuParagonu* editor : CreateReceiptTextEditors(s, main)) forms.Add(editor);

@@ -103,6 +103,7 @@ const Task kRegisterTasks[] = {
     {"Programowanie klawiszy szybkich funkcji sprzedaży", "TKlawiszeSzybkieSprzedazy", ModeTest::PortOpen, false},
     {"Programowalne jednostki towarowe", "TJednostkiTowarowe", ModeTest::PortOpen, false},
     {"Obrót grup towarowych", "TObrotGrup", ModeTest::PortOpen, false},
+    {"Zrzut pamięci podręcznej", "TKopiaPamieciPodrecznej", ModeTest::PortOpen, false},
 };
 
 struct Page {

@@ -1,0 +1,40 @@
+#include "copy/cachedump.h"
+
+#include <QSaveFile>
+
+#include "common/clock.h"
+#include "link/commands.h"
+#include "link/frames.h"
+#include "link/registerlink.h"
+
+QByteArray CacheDumpTrailer(const QDateTime& when) {
+    return QByteArray("\r") + "Data wykoniania kopii: " + when.date().toString(QStringLiteral("yyyy-MM-dd")).toLatin1() +
+           ' ' + when.time().toString(QStringLiteral("HH:mm")).toLatin1();
+}
+
+CacheDumpOutcome DumpCacheMemory(RegisterLink& link, const QString& path, const QDateTime& when,
+                                 const std::function<void(int)>& progress) {
+    CacheDumpOutcome out;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return out;
+    link.FlushPort();
+    if (!SendCacheDumpRequest(link)) return out;
+    link.clock().Sleep(100);
+    bool ok = true;
+    for (;;) {
+        const int r = ReadReply(link, kCachePacketSize + 9);
+        if (r == ReplyBadCrc) continue;  // the next packet is read
+        if (r == ReplyStop) break;
+        ok = ok && file.write(link.LastPayload(kCachePacketSize)) == kCachePacketSize;
+        ++out.packets;
+        if (progress) progress(out.packets);
+        if (r == ReplyLast) {
+            out.complete = true;
+            ok = ok && file.write(CacheDumpTrailer(when)) > 0;
+            break;
+        }
+    }
+    // What came is kept, a broken-off dump too; an older, longer file leaves no tail.
+    out.written = ok && file.commit();
+    return out;
+}
