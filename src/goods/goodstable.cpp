@@ -94,6 +94,10 @@ QStringList PackagingEntries(WorkImage& image, const QString& sep) {
     return Entries(image, kPackagings, packaging::kName, packaging::kNameWidth, sep);
 }
 
+QStringList CashierEntries(WorkImage& image) {
+    return Entries(image, kCashiers, cashier::kName, cashier::kNameWidth, QStringLiteral(" ")).mid(0, 10);
+}
+
 int RowNumber(const QString& row) {
     const int dot = row.indexOf(QLatin1Char('.'));
     const auto n = ParseInteger((dot < 0 ? row : row.left(dot)).trimmed());

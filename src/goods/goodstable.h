@@ -25,6 +25,8 @@ int NextFreeGoodsNumber(WorkImage& image, int current);
 // "n. " + name: group or packaging list entries; the number alone for an empty slot.
 QStringList GroupEntries(WorkImage& image, const QString& separator);
 QStringList PackagingEntries(WorkImage& image, const QString& separator);
+// "n name" for cashiers 1-10; the number alone for an empty slot.
+QStringList CashierEntries(WorkImage& image);
 
 // The number before the first "." of a list row, or 0.
 int RowNumber(const QString& row);

@@ -18,8 +18,8 @@
 #include "common/numbers.h"
 #include "common/prompts.h"
 #include "goods/Listatowarow.h"
+#include "goods/goodstable.h"
 #include "image/layout.h"
-#include "image/smalltables.h"
 #include "image/workimage.h"
 #include "keys/keysend.h"
 #include "link/registerlink.h"
@@ -149,9 +149,7 @@ void TProgramowanieKlawiszySzybkich::FormShow() {
         for (int k = 1; k <= 10; ++k) copy_[(c - 1) * 10 + k - 1] = ReadQuickKey(s_.image, c, k);
     ComboBox1->blockSignals(true);
     ComboBox1->clear();
-    for (int n = 1; n <= 10; ++n)
-        ComboBox1->addItem(kCashierTable.Occupied(s_.image, n) ? QString::number(n) + QLatin1Char(' ') + kCashierTable.Name(s_.image, n)
-                                                               : QString::number(n));
+    ComboBox1->addItems(CashierEntries(s_.image));
     ComboBox1->blockSignals(false);
     MarkerNumber->hide();
     MarkerQuantity->hide();

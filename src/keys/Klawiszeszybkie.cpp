@@ -20,7 +20,6 @@
 #include "common/prompts.h"
 #include "goods/goodstable.h"
 #include "image/layout.h"
-#include "image/smalltables.h"
 #include "image/workimage.h"
 #include "keys/keysend.h"
 #include "keys/quickkeys.h"
@@ -202,9 +201,7 @@ void TProgramowanieKlawiszySzybkich2::FormShow() {
     ListBox1->setUpdatesEnabled(true);
     ComboBox1->blockSignals(true);
     ComboBox1->clear();
-    for (int n = 1; n <= 10; ++n)
-        ComboBox1->addItem(kCashierTable.Occupied(s_.image, n) ? QString::number(n) + QLatin1Char(' ') + kCashierTable.Name(s_.image, n)
-                                                               : QString::number(n));
+    ComboBox1->addItems(CashierEntries(s_.image));
     ComboBox1->setCurrentIndex(0);
     ComboBox1->blockSignals(false);
     LoadKeys();

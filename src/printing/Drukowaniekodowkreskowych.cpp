@@ -20,10 +20,6 @@
 
 using namespace layout;
 
-namespace {
-int Number(const QListWidgetItem* item) { return item->text().section(QLatin1Char('.'), 0, 0).trimmed().toInt(); }
-}  // namespace
-
 TDrukowanieKodowKreskowych::TDrukowanieKodowKreskowych(Services& services, QWidget* parent)
     : TForm(services, parent) {
     setObjectName(QStringLiteral("TDrukowanieKodowKreskowych"));
@@ -70,7 +66,7 @@ TDrukowanieKodowKreskowych::TDrukowanieKodowKreskowych(Services& services, QWidg
     });
     connect(CheckListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         Label6->setText(QStringLiteral("Kod towaru: ") +
-                        QString::fromLatin1(s_.image.ReadBytesAt(kGoods.Offset(Number(item)) + goods::kBarcode,
+                        QString::fromLatin1(s_.image.ReadBytesAt(kGoods.Offset(RowNumber(item->text())) + goods::kBarcode,
                                                                  goods::kBarcodeWidth)));
     });
     connect(CheckListBox1, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) {
@@ -102,7 +98,7 @@ void TDrukowanieKodowKreskowych::BitBtn1Click() {
     QList<BarcodeItem> items;
     for (int i = 0; i < CheckListBox1->count(); ++i) {
         if (CheckListBox1->item(i)->checkState() != Qt::Checked) continue;
-        const int n = Number(CheckListBox1->item(i));
+        const int n = RowNumber(CheckListBox1->item(i)->text());
         const QByteArray rec = s_.image.ReadBytesAt(kGoods.Offset(n), kGoods.recordSize);
         items << BarcodeItem{rec.mid(goods::kBarcode, goods::kBarcodeWidth),
                              FromCp1250Field(rec.constData() + goods::kName, goods::kNameWidth)};
