@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -41,10 +42,11 @@ bool LoadState(RegisterSimulator& sim, const QString& path, QString* error) {
 bool SaveState(RegisterSimulator& sim, const QString& path) {
     QJsonObject o;
     sim.WithState([&](SimState& s) { o = s.ToJson(); });
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    // The file appears whole or not at all: whoever reads it meanwhile never sees half of it.
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
     f.write(QJsonDocument(o).toJson());
-    return true;
+    return f.commit();
 }
 
 // Commands typed on standard input while the register runs.
