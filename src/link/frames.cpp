@@ -63,13 +63,13 @@ int ReadFrame(RegisterLink& link, int expected) {
 
 }  // namespace
 
-int ReadReply(RegisterLink& link, int length) {
+int ReadReply(RegisterLink& link, int length, bool announceEmpty) {
     length = qMin(length, int(RegisterLink::kRxSize));
     Prompts& prompts = link.prompts();
     uint8_t* rx = link.rxBuffer;
     const int k = ReadFrame(link, length);
     if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x10) {
-        prompts.Message(QStringLiteral("Pusta baza."));
+        if (announceEmpty) prompts.Message(QStringLiteral("Pusta baza."));
         return ReplyStop;
     }
     if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x40) {

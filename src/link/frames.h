@@ -45,7 +45,8 @@ uint16_t FrameNumber(const uint8_t* buffer);
 
 bool SendControlFrame(RegisterLink& link, uint8_t address, uint8_t status);
 // Reads one data frame of exactly L bytes into the receive buffer and answers it.
-int ReadReply(RegisterLink& link, int length);
+// An empty table is announced with "Pusta baza." unless announceEmpty is false.
+int ReadReply(RegisterLink& link, int length, bool announceEmpty = true);
 int ReadAck(RegisterLink& link);
 int ReadAckWait(RegisterLink& link);
 int PaperOutPrompt(RegisterLink& link);

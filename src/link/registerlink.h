@@ -78,6 +78,8 @@ public:
     int LastErrorCode() const { return rxBuffer[8]; }
     bool LastReplyWasFrame() const { return rxBuffer[0] == 0x02; }
     bool LastReplyWasAnswer() const { return rxBuffer[6] == 'A'; }
+    // The register's answer that the table asked for has no records.
+    bool LastReplyWasEmptyTable() const { return rxBuffer[2] == 10 && rxBuffer[6] == 'A' && rxBuffer[7] == 0x10; }
     QByteArray LastPayload(int n) const {
         return QByteArray(reinterpret_cast<const char*>(rxBuffer) + 7, qBound(0, n, kRxSize - 7));
     }

@@ -1,6 +1,8 @@
 #include "shell/Forms.h"
 
 #include "common/Form.h"
+#include "copy/Kopiadokasy.h"
+#include "copy/Kopiowaniekasy.h"
 #include "copy/Zrzutpamieci.h"
 #include "exchange/Eksportbazy.h"
 #include "goods/Edycjatowaru.h"
@@ -101,4 +103,10 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TKlawiszeSzybkieSprzedazy(s, main));
     forms.Add(new TProgramowanieKlawiszySzybkich2(s, main));
     forms.Add(new TProgramowanieKlawiszySzybkich(s, forms.Get<TListaTowarow>(QStringLiteral("TListaTowarow")), main));
+    auto* copyToRegister = new TKopiaDoKasy(s, main);
+    copyToRegister->openEditor = [&forms](const QString& className) {
+        if (TForm* editor = forms.Find(className)) editor->ShowModal();
+    };
+    forms.Add(copyToRegister);
+    forms.Add(new TKopiowanieKasy(s, main));
 }

@@ -22,6 +22,7 @@
 #include "common/appstate.h"
 #include "common/options.h"
 #include "common/prompts.h"
+#include "copy/Kopiowaniekasy.h"
 #include "image/imagestore.h"
 #include "image/layout.h"
 #include "image/workimage.h"
@@ -104,6 +105,8 @@ const Task kRegisterTasks[] = {
     {"Programowalne jednostki towarowe", "TJednostkiTowarowe", ModeTest::PortOpen, false},
     {"Obrót grup towarowych", "TObrotGrup", ModeTest::PortOpen, false},
     {"Zrzut pamięci podręcznej", "TKopiaPamieciPodrecznej", ModeTest::PortOpen, false},
+    {"Kopiowanie bazy danych do kasy", "TKopiaDoKasy", ModeTest::Online, false},
+    {"Kopiowanie danych z kasy do komputera", "TKopiowanieKasy", ModeTest::PortOpen, true},
 };
 
 struct Page {
@@ -388,6 +391,13 @@ void TMenuGlowne::FormsCreated() {
         }
     }
     Wyszukiwaniepo1->setEnabled(forms_.Find(QStringLiteral("TWyszukiwanieKasyRS")) != nullptr);
+    if (auto* copy = forms_.Get<TKopiowanieKasy>(QStringLiteral("TKopiowanieKasy"))) {
+        copy->saveDatabase = [this] {
+            s_.app.saveCompleted = false;
+            SaveDatabaseFile();
+            return s_.app.saveCompleted;
+        };
+    }
     Button11->setEnabled(forms_.Find(QStringLiteral("TProgramowanieTowarow")) != nullptr);
 }
 

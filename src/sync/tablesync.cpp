@@ -100,7 +100,7 @@ int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
     link.FlushPort();
     SendRequest(link, link.registerAddress, request.frameNumber, request.command, 0);
     for (;;) {
-        const int last = ReadReply(link, request.replyLength);
+        const int last = ReadReply(link, request.replyLength, request.announceEmpty);
         if (last == ReplyRecord || last == ReplyLast) onRecord(link.LastPayload(request.replyLength - 9));
         if (last == ReplyBadCrc && request.answerDamaged) SendControlFrame(link, link.registerAddress, ControlRejected);
         if (last != ReplyRecord) return last;

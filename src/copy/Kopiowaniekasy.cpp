@@ -1,0 +1,56 @@
+#include "copy/Kopiowaniekasy.h"
+
+#include <QPushButton>
+
+#include "common/appstate.h"
+#include "common/clock.h"
+#include "common/prompts.h"
+#include "copy/registercopy.h"
+#include "image/imagestore.h"
+#include "link/registerlink.h"
+
+TKopiowanieKasy::TKopiowanieKasy(Services& services, QWidget* parent)
+    : TTableCopyForm(services,
+                     {"TKopiowanieKasy", QStringLiteral("Kopiowanie danych z kasy do komputera"), RegisterEntryNames()},
+                     parent) {}
+
+void TKopiowanieKasy::Button1Click() {
+    QList<bool> ticks = Ticks();
+    // Checked before anything is dropped: the open database stays when the user
+    // only has to tick more tables.
+    if (GoodsLackTheirTables(ticks)) {
+        s_.prompts.Message(
+            QStringLiteral("Baza towarów jest powiązana z bazą stawek PTU, opakowań oraz grup towarowych."));
+        TickGoodsTables(ticks);
+        SetTicks(ticks);
+        return;
+    }
+    if (!ticks.contains(true)) return;
+    TransferScope scope(this, Button2);
+    if (!scope) return;
+    if (s_.app.DatabaseLoaded()) {
+        const PromptAnswer a = s_.prompts.Ask(
+            QStringLiteral("Aktualnie edytowana baza zostanie utracona. Czy chcesz zapisać zmiany w aktualnie "
+                           "edytowanej bazie?"),
+            PromptButtons::YesNoCancel, PromptIcon::Warning);
+        if (a == PromptAnswer::Cancel) return;
+        // A save that did not happen leaves the database in place.
+        if (a == PromptAnswer::Yes && !(saveDatabase && saveDatabase())) return;
+    }
+    QString error;
+    if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol, &error) != 0) {
+        s_.prompts.Message(QStringLiteral("Nie udało się utworzyć nowej bazy\n") + error);
+        return;
+    }
+    s_.app.DatabaseCreated();
+    s_.app.databaseName = QStringLiteral("Kopia kasy ") + s_.clock.Now().date().toString(QStringLiteral("yyyy-MM-dd"));
+    s_.app.databaseModified = true;
+
+    StartProgress();
+    const FromRegisterOutcome out =
+        CopyRegisterToImage(s_.link, s_.image, ticks, [this](const CopyProgress& p) { Progress(p); });
+    EndProgress();
+    if (!out.units.isEmpty()) s_.app.goodsUnits = out.units;
+    s_.prompts.Message(out.Summary());
+    if (!out.failed && !out.cancelled) accept();
+}
