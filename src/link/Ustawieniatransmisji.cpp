@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/appstate.h"
+#include "link/portscan.h"
 #include "link/registerlink.h"
 
 namespace {
@@ -122,20 +123,11 @@ void TUstawieniaTrans::CheckBox3Click() {
     ComboBox1->addItem(QStringLiteral("Brak"));
     // The probes leave the link's settings as they were: the user's port is not
     // forgotten when the list is only looked at.
-    const PortSettings kept = s_.link.settings;
-    for (int n = 1; n <= 99; ++n) {
-        if (!CheckBox3->isChecked()) {
-            ComboBox1->addItem(PortEntry(n));
-            continue;
-        }
-        PortSettings probe = kept;
-        probe.port = n;
-        if (s_.link.OpenPort(probe, false) == 0) {
-            ComboBox1->addItem(PortEntry(n));
-            s_.link.ClosePort();
-        }
+    if (CheckBox3->isChecked()) {
+        for (int n : OpenablePorts(s_.link)) ComboBox1->addItem(PortEntry(n));
+    } else {
+        for (int n = 1; n <= kMaxComPort; ++n) ComboBox1->addItem(PortEntry(n));
     }
-    s_.link.settings = kept;
     ComboBox1->setCurrentIndex(ComboBox1->count() > 1 ? 1 : 0);
     ComboBox1Change();
 }

@@ -14,7 +14,9 @@
 #include "keys/Klawiszeszybkie.h"
 #include "keys/Klawiszeszybkiesprzedazy.h"
 #include "link/Czekajrs.h"
+#include "link/Podgladbufora.h"
 #include "link/Ustawieniatransmisji.h"
+#include "link/Wyszukiwaniekasy.h"
 #include "printing/Drukowaniekodowkreskowych.h"
 #include "printing/Wydrukklawiatury.h"
 #include "receipt/Edycjatekstuparagonu.h"
@@ -109,4 +111,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     };
     forms.Add(copyToRegister);
     forms.Add(new TKopiowanieKasy(s, main));
+    auto* bufferView = new TPokazBuforOdb(s, main);
+    forms.Add(bufferView);
+    forms.Add(new TWyszukiwanieKasyRS(s, bufferView, main));
 }

@@ -27,6 +27,8 @@
 #include "image/layout.h"
 #include "image/workimage.h"
 #include "link/commands.h"
+#include "link/frames.h"
+#include "link/portscan.h"
 #include "link/registerlink.h"
 #include "link/transmissionsettings.h"
 #include "shell/Artwork.h"
@@ -107,6 +109,7 @@ const Task kRegisterTasks[] = {
     {"Zrzut pamięci podręcznej", "TKopiaPamieciPodrecznej", ModeTest::PortOpen, false},
     {"Kopiowanie bazy danych do kasy", "TKopiaDoKasy", ModeTest::Online, false},
     {"Kopiowanie danych z kasy do komputera", "TKopiowanieKasy", ModeTest::PortOpen, true},
+    {"Wyszukiwanie podłączonych kas", "TWyszukiwanieKasyRS", ModeTest::Always, true},
 };
 
 struct Page {
@@ -512,18 +515,20 @@ void TMenuGlowne::AutoConnect() {
         link.ClosePort();
         link.settings.port = kNoPort;
     }
-    for (int port = 1; port <= 99; ++port) {
-        link.settings.port = port;
-        if (link.OpenRegisterPort(false) != 0) continue;
-        SendQuery(link, link.registerAddress, 0x8001);
-        if (link.Read(10) == 10 && link.LastReplyWasAnswer()) {
-            s_.app.workMode = ModeOnline;
-            RefreshStatusPanel();
-            Panel4->hide();
-            return;
-        }
-        link.ClosePort();
+    QList<int> ports;
+    for (int n = 1; n <= kMaxComPort; ++n) ports << n;
+    PortScan scan;
+    scan.addresses = {link.registerAddress};
+    scan.frameNumber = kSingleFrame;
+    scan.firstOnly = true;
+    link.cancel = false;
+    if (!ScanPorts(link, ports, scan).isEmpty()) {
+        s_.app.workMode = ModeOnline;
+        RefreshStatusPanel();
+        Panel4->hide();
+        return;
     }
+    link.settings.port = kNoPort;
     s_.prompts.Message(QStringLiteral("Nie wykryto żadnej kasy podłączonej do tego komputera."));
     Panel4->hide();
     RefreshStatusPanel();

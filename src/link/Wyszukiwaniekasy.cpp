@@ -1,0 +1,156 @@
+#include "link/Wyszukiwaniekasy.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <cstring>
+
+#include "common/appstate.h"
+#include "common/prompts.h"
+#include "link/Podgladbufora.h"
+#include "link/portscan.h"
+#include "link/registerlink.h"
+
+namespace {
+QString ComEntry(int port) { return QStringLiteral("COM ") + QString::number(port); }
+}  // namespace
+
+TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(Services& services, TPokazBuforOdb* bufferView, QWidget* parent)
+    : TForm(services, parent), bufferView_(bufferView) {
+    setObjectName(QStringLiteral("TWyszukiwanieKasyRS"));
+    setWindowTitle(QStringLiteral("Wyszukiwanie kasy"));
+    auto* outer = new QVBoxLayout(this);
+    Label6 = Named(new QLabel(QStringLiteral("Wyszukiwanie kas ZELK TUVO podłączonych do komputera"), this), "Label6");
+    QFont bold = Label6->font();
+    bold.setBold(true);
+    Label6->setFont(bold);
+    outer->addWidget(Label6);
+    Button1 = Named(new QPushButton(QStringLiteral("Wyszukaj"), this), "Button1");
+    outer->addWidget(Button1, 0, Qt::AlignLeft);
+    auto* row = new QHBoxLayout;
+    ComboBox1 = Named(new QComboBox(this), "ComboBox1");
+    ComboBox1->setMinimumWidth(120);
+    row->addWidget(Caption(QStringLiteral("Numer portu:"), ComboBox1));
+    row->addWidget(ComboBox1);
+    Button2 = Named(new QPushButton(QStringLiteral("Połącz"), this), "Button2");
+    row->addWidget(Button2);
+    row->addStretch();
+    outer->addLayout(row);
+    auto* buttons = new QHBoxLayout;
+    Button4 = Named(new QPushButton(QStringLiteral("Podgląd bufora odbiorczego"), this), "Button4");
+    Button3 = Named(new QPushButton(QStringLiteral("&Wyjdz"), this), "Button3");
+    buttons->addWidget(Button4);
+    buttons->addStretch();
+    buttons->addWidget(Button3);
+    outer->addLayout(buttons);
+
+    Panel1 = WaitPanel("Panel1", QStringLiteral("Trwa wyszukiwanie kas ZELK TUVO podłączonych do tego komputera..."));
+    Panel1->findChild<QLabel*>()->setObjectName(QStringLiteral("Label2"));
+    auto* grid = new QGridLayout;
+    Label3 = Named(new QLabel(Panel1), "Label3");
+    Label5 = Named(new QLabel(Panel1), "Label5");
+    auto* addressCaption = Named(new QLabel(QStringLiteral("Adres kasy:"), Panel1), "Label4");
+    addressCaption->setBuddy(Label5);
+    grid->addWidget(Label3, 0, 0);
+    grid->addWidget(addressCaption, 0, 1);
+    grid->addWidget(Label5, 0, 2);
+    static_cast<QVBoxLayout*>(Panel1->layout())->addLayout(grid);
+    ProgressBar1 = Named(new QProgressBar(Panel1), "ProgressBar1");
+    Panel1->layout()->addWidget(ProgressBar1);
+    Button5 = Named(new QPushButton(QStringLiteral("Anuluj"), Panel1), "Button5");
+    Panel1->layout()->addWidget(Button5);
+    Panel1->setFixedSize(460, 150);
+    setMinimumSize(500, 220);
+
+    connect(Button1, &QPushButton::clicked, this, &TWyszukiwanieKasyRS::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TWyszukiwanieKasyRS::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &QDialog::close);
+    connect(Button4, &QPushButton::clicked, this, [this] {
+        if (bufferView_) bufferView_->ShowModal();
+    });
+    connect(Button5, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+    Button4->setEnabled(bufferView_ != nullptr);
+}
+
+void TWyszukiwanieKasyRS::FormShow() {
+    ComboBox1->clear();
+    Button2->setEnabled(false);
+    addresses.clear();
+}
+
+void TWyszukiwanieKasyRS::Button1Click() {
+    TransferScope scope(this, Button5);
+    if (!scope) return;
+    RegisterLink& link = s_.link;
+    const PortSettings savedSettings = link.settings;
+    const uint8_t savedAddress = link.registerAddress;
+    const int savedMode = s_.app.workMode;
+    const bool wasOpen = link.IsOpen();
+    link.cancel = false;
+    link.ClosePort();
+
+    // The count pass: only the ports that open are probed.
+    const QList<int> ports = OpenablePorts(link, [](int) { QApplication::processEvents(); });
+    Button2->setEnabled(false);
+    link.settings.baud = 115200;
+    ProgressBar1->setRange(0, int(ports.size()) * 9);
+    ProgressBar1->setValue(0);
+    Label3->clear();
+    Label5->clear();
+    ShowOver(Panel1);
+    std::memset(link.rxBuffer, 0, sizeof link.rxBuffer);
+    ComboBox1->clear();
+    addresses.clear();
+    s_.app.workMode = ModeOffline;
+
+    PortScan scan;
+    scan.addresses = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    scan.probing = [this, &link](int port, int address) {
+        link.registerAddress = uint8_t(address);
+        Label3->setText(ComEntry(port));
+        Label5->setText(QString::number(address));
+        ProgressBar1->setValue(ProgressBar1->value() + 1);
+        QApplication::processEvents();  // the panel moves and "Anuluj" can be pressed
+    };
+    const QList<FoundRegister> found = ScanPorts(link, ports, scan);
+    for (const FoundRegister& r : found) {
+        ComboBox1->addItem(ComEntry(r.port));
+        addresses << r.address;
+    }
+    Panel1->hide();
+    link.ClosePort();
+    const bool cancelled = link.cancel;
+    link.cancel = false;
+
+    if (!found.isEmpty()) {
+        Button2->setEnabled(true);
+        ComboBox1->setCurrentIndex(0);
+    } else if (!cancelled) {
+        s_.prompts.Message(QStringLiteral("Nie wykryto żadnej kasy podłączonej do tego komputera."));
+    }
+    // The settings, address and connection are as they were before the search:
+    // a port that was open is opened again, a closed one stays closed.
+    link.settings = savedSettings;
+    link.registerAddress = savedAddress;
+    s_.app.workMode = savedMode;
+    if (wasOpen && link.OpenPort(savedSettings, false) != 0) s_.app.PortClosed();
+}
+
+void TWyszukiwanieKasyRS::Button2Click() {
+    const int entry = ComboBox1->currentIndex();
+    if (entry < 0 || entry >= addresses.size()) return;
+    RegisterLink& link = s_.link;
+    link.ClosePort();
+    link.settings.port = ComboBox1->currentText().mid(3).trimmed().toInt();
+    if (link.OpenRegisterPort(true) != 0) return;  // told by the port; the form stays
+    if (s_.app.workMode == ModeOffline) s_.app.workMode = ModeOnline;
+    else if (s_.app.workMode == ModeNone) s_.app.workMode = ModeRegisterOnly;
+    link.registerAddress = uint8_t(addresses[entry]);
+    close();
+}

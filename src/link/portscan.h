@@ -1,0 +1,38 @@
+#pragma once
+// Looking for registers on the COM ports: which ports open at all, and which
+// answer the query at which register address. The search window, the
+// transmission-settings port list and the main window's automatic connection all
+// go through here. The link's cancel flag stops a scan between probes.
+#include <QList>
+#include <cstdint>
+#include <functional>
+
+class RegisterLink;
+
+constexpr int kMaxComPort = 99;
+
+// The port numbers 1-99 that open with the link's line settings; a port held by
+// another program does not. Every port is closed again and the link's settings
+// are as before. `each` runs before each port is tried.
+QList<int> OpenablePorts(RegisterLink& link, const std::function<void(int port)>& each = {});
+
+struct FoundRegister {
+    int port;
+    int address;
+    bool operator==(const FoundRegister&) const = default;
+};
+
+struct PortScan {
+    QList<int> addresses{1};
+    uint16_t frameNumber = 0;   // of each query
+    bool firstOnly = false;     // stop at the first register, its port left open
+    // Runs before each probe, once the port has opened.
+    std::function<void(int port, int address)> probing;
+};
+
+// Every address in turn over every port (ports before addresses): open the port
+// with the link's line settings, send the query to the address and take a
+// 10-byte 'A' frame as a register. The ports that do not open are skipped. The
+// link's port number is left at the last one tried; its port is closed unless
+// firstOnly found a register.
+QList<FoundRegister> ScanPorts(RegisterLink& link, const QList<int>& ports, const PortScan& how);
