@@ -441,12 +441,14 @@ void RegisterSimulator::SendSeriesFrame() {
 
 void RegisterSimulator::StreamCopyChunk() {
     if (copyPos_ < 0) return;
+    if (copyStopAfter_ >= 0 && copyPos_ >= copyStopAfter_) return;  // gone silent
     if (copyPos_ >= copyText_.size()) {
         Write(QByteArray(1, '\0'));
         copyPos_ = -1;
         return;
     }
-    const QByteArray chunk = copyText_.mid(copyPos_, 64);
+    const int n = copyStopAfter_ >= 0 ? qMin(64, copyStopAfter_ - copyPos_) : 64;
+    const QByteArray chunk = copyText_.mid(copyPos_, n);
     copyPos_ += int(chunk.size());
     Write(chunk);
 }
@@ -536,6 +538,11 @@ void RegisterSimulator::SetBaud(int baud) {
 void RegisterSimulator::SetStoreTime(int ms) {
     std::lock_guard lock(mutex_);
     storeTimeMs_ = ms;
+}
+
+void RegisterSimulator::SetCopyStopAfter(int bytes) {
+    std::lock_guard lock(mutex_);
+    copyStopAfter_ = bytes;
 }
 
 void RegisterSimulator::SetCachePackets(int count) {

@@ -63,6 +63,9 @@ public:
     void SetAddress(int address);
     void SetBaud(int baud);            // 0: unpaced
     void SetCachePackets(int count);
+    // A register that stops sending its electronic copy after this many bytes
+    // (-1: it sends it all).
+    void SetCopyStopAfter(int bytes);
     // A register that needs time to store: for ms after each record it answers
     // a further record busy and takes it once the time is up (0: stores at once).
     void SetStoreTime(int ms);
@@ -158,4 +161,5 @@ private:
     ProgramRun run_;
     QByteArray copyText_;         // electronic copy being streamed
     int copyPos_ = -1;
+    int copyStopAfter_ = -1;
 };

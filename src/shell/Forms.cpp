@@ -3,6 +3,7 @@
 #include "common/Form.h"
 #include "copy/Kopiadokasy.h"
 #include "copy/Kopiowaniekasy.h"
+#include "copy/Odczytkopii.h"
 #include "copy/Zrzutpamieci.h"
 #include "exchange/Eksportbazy.h"
 #include "goods/Edycjatowaru.h"
@@ -111,6 +112,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     };
     forms.Add(copyToRegister);
     forms.Add(new TKopiowanieKasy(s, main));
+    forms.Add(new TOdczytKopii(s, main));
     auto* bufferView = new TPokazBuforOdb(s, main);
     forms.Add(bufferView);
     forms.Add(new TWyszukiwanieKasyRS(s, bufferView, main));

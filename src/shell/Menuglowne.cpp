@@ -109,6 +109,7 @@ const Task kRegisterTasks[] = {
     {"Zrzut pamięci podręcznej", "TKopiaPamieciPodrecznej", ModeTest::PortOpen, false},
     {"Kopiowanie bazy danych do kasy", "TKopiaDoKasy", ModeTest::Online, false},
     {"Kopiowanie danych z kasy do komputera", "TKopiowanieKasy", ModeTest::PortOpen, true},
+    {"Odczyt kopii elektronicznej", "TOdczytKopii", ModeTest::PortOpen, false},
     {"Wyszukiwanie podłączonych kas", "TWyszukiwanieKasyRS", ModeTest::Always, true},
 };
 
