@@ -133,6 +133,10 @@ QFrame* TForm::WaitPanel(const char* name, const QString& text) {
 }
 
 void TForm::ShowOver(QWidget* panel) {
+    // A panel shown during a transfer reports on it: its labels and bars are not
+    // greyed with the rest of the window (the transfer's end enables them anyway).
+    panel->setEnabled(true);
+    for (QWidget* w : panel->findChildren<QWidget*>()) w->setEnabled(true);
     panel->move((width() - panel->width()) / 2, (height() - panel->height()) / 2);
     panel->raise();
     panel->show();

@@ -122,7 +122,7 @@ TOdczytKopii::TOdczytKopii(Services& services, QWidget* parent) : TForm(services
     buttons->addStretch();
     buttons->addWidget(Button1);
     outer->addLayout(buttons);
-    resize(560, 620);
+    resize(680, 620);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TOdczytKopii::BitBtn1Click);
     connect(Button2, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });

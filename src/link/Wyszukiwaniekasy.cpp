@@ -48,6 +48,7 @@ TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(Services& services, TPokazBuforOdb* buf
     buttons->addWidget(Button4);
     buttons->addStretch();
     buttons->addWidget(Button3);
+    outer->addStretch();
     outer->addLayout(buttons);
 
     Panel1 = WaitPanel("Panel1", QStringLiteral("Trwa wyszukiwanie kas ZELK TUVO podłączonych do tego komputera..."));
