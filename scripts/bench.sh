@@ -12,6 +12,12 @@ trap 'rm -f "$rows"' EXIT
 QT_QPA_PLATFORM=offscreen "$bench/bench_image" >>"$rows" 2>/dev/null
 QT_QPA_PLATFORM=offscreen "$bench/bench_goods" >>"$rows" 2>/dev/null
 "$bench/bench_link" >>"$rows" 2>/dev/null
+# The cache dump at 115200 alone takes over three minutes: TUVO_BENCH_FULL=1 adds it.
+if [[ "${TUVO_BENCH_FULL:-0}" == 1 ]]; then
+  "$bench/bench_copy" >>"$rows" 2>/dev/null
+else
+  "$bench/bench_copy" --quick >>"$rows" 2>/dev/null
+fi
 startup="$(mktemp)"
 for _ in 1 2 3 4 5; do
   if command -v xvfb-run >/dev/null; then
