@@ -15,6 +15,8 @@
 #include "image/smalltables.h"
 #include "image/workimage.h"
 #include "keys/quickkeys.h"
+#include "shell/Forms.h"
+#include "sync/tablesync.h"
 #include "support/guifixture.h"
 #include "support/simharness.h"
 #include "support/simtables.h"
@@ -100,6 +102,7 @@ private slots:
     void goodsAloneNeedTheirTables();
     void databaseKeptUnlessTheUserLetsItGo();
     void fromRegisterBrokenOff();
+    void doubleClickOpensTheEditor();
 };
 
 void TestRegisterCopy::toRegisterSendsEachUsedGoodsRecord() {
@@ -273,6 +276,13 @@ void TestRegisterCopy::fromRegisterOfAShop() {
         QCOMPARE(f.t.image.ReadBytesAt(layout::kGoods.Offset(n), layout::kGoods.recordSize),
                  PcGoodsRecordFromRegister(shop.goods.Record(n)));
     }
+    for (const SmallTable* t : kSmallTables) {
+        const SyncMember& m = SyncMemberOf(t->id);
+        const SimTable& held = SimTableOf(shop, t->id);
+        for (int n = 1; n <= held.count; ++n)
+            if (held.Present(n))
+                QCOMPARE(f.t.image.ReadBytesAt(t->area.Offset(n), t->area.recordSize), PcRecordFromRegister(m, held.Record(n)));
+    }
     QCOMPARE(f.t.image.ReadBytesAt(layout::kHeader, layout::kHeaderSize), shop.header);
     QCOMPARE(f.t.image.ReadBytesAt(layout::kVatTable, layout::kVatTableSize), shop.vat);
     QCOMPARE(f.t.app.goodsUnits, (QStringList{"kg ", "l  ", "m  "}));  // as the units window shows them
@@ -338,6 +348,26 @@ void TestRegisterCopy::fromRegisterBrokenOff() {
     QVERIFY(h.Received('R').isEmpty());  // nothing asked after the failure
     QVERIFY(w.isVisible());
     QVERIFY(f.t.app.databaseModified);  // what came is there to be saved
+}
+
+void TestRegisterCopy::doubleClickOpensTheEditor() {
+    GuiFixture f;
+    QWidget main;
+    FormRegistry forms;
+    CreateForms(f.t.services, forms, &main);
+    auto* w = forms.Get<TKopiaDoKasy>(QStringLiteral("TKopiaDoKasy"));
+    QVERIFY(w);
+    QStringList opened;
+    for (int row : {6, 9}) {
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                opened << modal->objectName();
+                modal->close();
+            }
+        });
+        emit w->CheckListBox1->itemDoubleClicked(w->CheckListBox1->item(row));
+    }
+    QCOMPARE(opened, (QStringList{"TProgramowanieOpakowan", "TProgramowanieZestawuRaportow"}));
 }
 
 QTEST_MAIN(TestRegisterCopy)
