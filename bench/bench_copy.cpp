@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "common/clock.h"
-#include "common/prompts.h"
+#include "benchprompts.h"
 #include "copy/cachedump.h"
 #include "copy/registercopy.h"
 #include "image/imagestore.h"
@@ -20,18 +20,6 @@
 #include "simulator.h"
 
 namespace {
-
-class SilentPrompts : public Prompts {
-public:
-    void Message(const QString& text, const QString&, PromptIcon) override {
-        std::printf("  message: %s\n", qPrintable(text));
-    }
-    PromptAnswer Ask(const QString&, PromptButtons, PromptIcon, const QString&) override { return PromptAnswer::No; }
-    QString OpenFileName(const FileDialogSpec&) override { return QString(); }
-    QString SaveFileName(const FileDialogSpec&) override { return QString(); }
-    bool ChoosePrinter(QPrinter*) override { return false; }
-    bool ChooseColour(unsigned&) override { return false; }
-};
 
 // Every byte that crossed the line since the log was cleared.
 qint64 LoggedBytes(const RegisterSimulator& sim) {

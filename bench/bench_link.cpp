@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "common/clock.h"
-#include "common/prompts.h"
+#include "benchprompts.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -23,18 +23,6 @@
 #include "sync/goodsmirror.h"
 
 namespace {
-
-class SilentPrompts : public Prompts {
-public:
-    void Message(const QString& text, const QString&, PromptIcon) override {
-        std::printf("  message: %s\n", qPrintable(text));
-    }
-    PromptAnswer Ask(const QString&, PromptButtons, PromptIcon, const QString&) override { return PromptAnswer::No; }
-    QString OpenFileName(const FileDialogSpec&) override { return QString(); }
-    QString SaveFileName(const FileDialogSpec&) override { return QString(); }
-    bool ChoosePrinter(QPrinter*) override { return false; }
-    bool ChooseColour(unsigned&) override { return false; }
-};
 
 double ThreadCpuMs() {
     timespec ts {};

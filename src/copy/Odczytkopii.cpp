@@ -10,13 +10,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include "common/clock.h"
+#include "common/files.h"
 #include "common/numbers.h"
 #include "common/prompts.h"
 #include "copy/ecopy.h"
@@ -206,10 +206,12 @@ void TOdczytKopii::Button3Click() {
     request.fileName = QStringLiteral("Kopia_elektroniczna.txt");
     const QString path = s_.prompts.SaveFileName(request);
     if (path.isEmpty()) return;
-    // Written whole or not at all: an old file is replaced only by a complete one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Memo1->toPlainText().toUtf8()) < 0 || !file.commit()) {
-        s_.prompts.Message(QStringLiteral("Nie mogę zapisać pliku ") + QFileInfo(path).fileName() + QLatin1Char('.'));
+    if (QFileInfo::exists(path) &&
+        s_.prompts.Ask(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? "),
+                       PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
+        return;
+    if (!WriteWholeFile(path, Memo1->toPlainText().toUtf8())) {
+        s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
         return;
     }
     s_.prompts.Message(QStringLiteral("Zapisano plik ") + path);

@@ -7,10 +7,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 #include "common/appstate.h"
+#include "common/files.h"
 #include "common/prompts.h"
 #include "exchange/csvtables.h"
 
@@ -79,9 +79,7 @@ void TEksportBazy::ExportTableToCsv() {
                        PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
         return;
     // The new file replaces the old one whole, or the old one stays as it was.
-    const QByteArray text = ExportCsv(s_.image, table.id);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+    if (!WriteWholeFile(path, ExportCsv(s_.image, table.id))) {
         s_.prompts.Message(QStringLiteral("Wystąpił błąd zapisu"));
         return;
     }

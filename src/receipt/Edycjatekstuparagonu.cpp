@@ -8,7 +8,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "common/appstate.h"
+#include "common/files.h"
 #include "common/prompts.h"
 #include "image/layout.h"
 #include "image/workimage.h"
@@ -307,9 +307,7 @@ void TEdycjaTekstuParagonu::SaveFile() {
         s_.prompts.Ask(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje.Kontynuować? "), PromptButtons::YesNo,
                        PromptIcon::Warning) != PromptAnswer::Yes)
         return;
-    const QByteArray rtf = WriteRtf(Text());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(rtf) != rtf.size() || !file.commit())
+    if (!WriteWholeFile(path, WriteRtf(Text())))
         s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
 }
 

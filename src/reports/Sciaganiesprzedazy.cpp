@@ -8,9 +8,9 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
+#include "common/files.h"
 #include "common/prompts.h"
 #include "link/commands.h"
 #include "link/frames.h"
@@ -147,8 +147,6 @@ void TSciaganieSprzedazy::BitBtn4Click() {
     const QString path = s_.prompts.SaveFileName(request);
     if (path.isEmpty()) return;
     // A new file replaces the old one whole, or the old one stays as it was.
-    QSaveFile file(path);
-    const QByteArray text = SalesCsv(table);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+    if (!WriteWholeFile(path, SalesCsv(table)))
         s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
 }

@@ -168,10 +168,18 @@ void TestECopy::memoSavedToAFile() {
     w.Memo1->setPlainText(QStringLiteral("PARAGON FISKALNY\nŁódź  1 x 4,50"));
     const QString path = dir.filePath("kopia.txt");
     QVERIFY(WriteFileBytes(path, QByteArray(5000, 'x')));  // an older, longer file
+    const QString question = QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? ");
+    // Not to be replaced: the old file stays.
     f.t.prompts.fileNames = {path};
+    f.t.prompts.answers = {PromptAnswer::No};
+    w.Button3->click();
+    QCOMPARE(ReadFileBytes(path), QByteArray(5000, 'x'));
+    f.t.prompts.Clear();
+    f.t.prompts.fileNames = {path};
+    f.t.prompts.answers = {PromptAnswer::Yes};
     w.Button3->click();
     QCOMPARE(ReadFileBytes(path), QStringLiteral("PARAGON FISKALNY\nŁódź  1 x 4,50").toUtf8());
-    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral("Zapisano plik ") + path});
+    QCOMPARE(f.t.prompts.Texts(), (QStringList{question, QStringLiteral("Zapisano plik ") + path}));
 }
 
 QTEST_MAIN(TestECopy)
