@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <thread>
 
+#include "benchlink.h"
 #include "common/clock.h"
-#include "benchprompts.h"
 #include "copy/cachedump.h"
 #include "copy/registercopy.h"
 #include "image/imagestore.h"
@@ -28,29 +28,6 @@ qint64 LoggedBytes(const RegisterSimulator& sim) {
     return n;
 }
 
-void PrintRatio(const QString& what, double elapsedMs, qint64 bytes, int baud, const QString& note) {
-    const double wire = double(bytes) * 10.0 / baud * 1000.0;
-    const double r = elapsedMs / wire;
-    std::printf("%s\t%.3f\t%.3f\t%.3f\t%s, %.0f ms, wire %.0f ms\n", qPrintable(what), r, r, r, qPrintable(note),
-                elapsedMs, wire);
-    std::fflush(stdout);
-}
-
-struct PacedLink {
-    SilentPrompts prompts;
-    SystemClock clock;
-    RegisterLink link{prompts, clock};
-    bool open = false;
-    PacedLink(RegisterSimulator& sim, int baud) {
-        sim.SetBaud(baud);
-        link.settings.port = 1;
-        link.settings.baud = uint32_t(baud);
-        open = link.OpenRegisterPort(true) == 0;
-        link.FlushPort();
-        sim.ClearLog();
-    }
-};
-
 void CacheDump(RegisterSimulator& sim, int baud, const QString& dir) {
     PacedLink paced(sim, baud);
     if (!paced.open) return;
@@ -60,7 +37,7 @@ void CacheDump(RegisterSimulator& sim, int baud, const QString& dir) {
                                                  QDateTime::currentDateTime());
     // The 100 ms pause after the request is the register's time, not the line's.
     PrintRatio(QStringLiteral("cache memory dump, paced at %1, elapsed / wire time").arg(baud),
-               t.nsecsElapsed() / 1e6 - 100, LoggedBytes(sim), baud,
+               t.nsecsElapsed() / 1e6 - 100, WireMs(LoggedBytes(sim), baud),
                QStringLiteral("%1 packets%2").arg(out.packets).arg(out.complete ? QString() : QStringLiteral(", INCOMPLETE")));
 }
 
@@ -76,7 +53,7 @@ void RegisterToPc(RegisterSimulator& sim) {
     int records = 0;
     for (const TableRead& r : out.tables) records += r.records;
     PrintRatio(QStringLiteral("full register-to-PC copy, paced at 115200, elapsed / wire time"), t.nsecsElapsed() / 1e6,
-               LoggedBytes(sim), 115200,
+               WireMs(LoggedBytes(sim)),
                QStringLiteral("%1 tables, %2 records%3").arg(out.tables.size()).arg(records)
                    .arg(out.failed ? QStringLiteral(", FAILED") : QString()));
 }
@@ -87,14 +64,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const bool quick = app.arguments().contains(QStringLiteral("--quick"));
     QTemporaryDir dir;
-    qputenv("TUVO_PORTS_DIR", QFile::encodeName(dir.path()));
-    qputenv("TEMP", QFile::encodeName(dir.path()));
     RegisterSimulator sim;
-    QString error;
-    if (!sim.Attach(dir.path() + QStringLiteral("/COM1"), &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    if (!AttachAsCom1(sim, dir.path())) return 1;
     // A register programmed to the full: every goods, every small table, every quick key.
     sim.WithState([](SimState& s) {
         s.LoadDemo();

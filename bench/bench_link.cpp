@@ -10,8 +10,8 @@
 #include <ctime>
 #include <thread>
 
+#include "benchlink.h"
 #include "common/clock.h"
-#include "benchprompts.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -59,26 +59,6 @@ void Download(RegisterSimulator& sim, int baud) {
                 cpu / std::max(frames, 1), cpu / std::max(frames, 1), cpu / std::max(frames, 1));
 }
 
-// The program's link on COM1 at 115200, against the simulator paced alike.
-struct PacedLink {
-    SilentPrompts prompts;
-    SystemClock clock;
-    RegisterLink link{prompts, clock};
-    bool open = false;
-    explicit PacedLink(RegisterSimulator& sim) {
-        sim.SetBaud(115200);
-        link.settings.port = 1;
-        open = link.OpenRegisterPort(true) == 0;
-    }
-};
-
-constexpr double WireMs(double bytes) { return bytes * 10.0 / 115200.0 * 1000.0; }
-
-void PrintRatio(const char* what, double elapsed, double wire, const QString& note) {
-    const double r = elapsed / wire;
-    std::printf("%s\t%.3f\t%.3f\t%.3f\t%s, %.0f ms, wire %.0f ms\n", what, r, r, r, qPrintable(note), elapsed, wire);
-    std::fflush(stdout);
-}
 
 // The goods synchronization's read run, paced.
 void EngineRead(RegisterSimulator& sim) {
@@ -143,14 +123,8 @@ void FastWrite(RegisterSimulator& sim) {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    qputenv("TUVO_PORTS_DIR", QFile::encodeName(dir.path()));
-    qputenv("TEMP", QFile::encodeName(dir.path()));  // the work image of the write run
     RegisterSimulator sim;
-    QString error;
-    if (!sim.Attach(dir.path() + QStringLiteral("/COM1"), &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
+    if (!AttachAsCom1(sim, dir.path())) return 1;
     sim.WithState([](SimState& s) {
         for (int n = 1; n <= 2000; ++n)
             s.goods.Set(n, RegisterGoods(n, QStringLiteral("Towar numer %1").arg(n), 'A', 100 + n,

@@ -5,4 +5,9 @@
 #include <QByteArray>
 #include <QString>
 
+class Prompts;
+
 bool WriteWholeFile(const QString& path, const QByteArray& bytes);
+// True when no file is at `path`, or the user lets it be replaced ("Plik <path>
+// już istnieje. Kontynuować? ").
+bool ReplaceConfirmed(Prompts& prompts, const QString& path);

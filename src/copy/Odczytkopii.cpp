@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -206,10 +205,7 @@ void TOdczytKopii::Button3Click() {
     request.fileName = QStringLiteral("Kopia_elektroniczna.txt");
     const QString path = s_.prompts.SaveFileName(request);
     if (path.isEmpty()) return;
-    if (QFileInfo::exists(path) &&
-        s_.prompts.Ask(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? "),
-                       PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
-        return;
+    if (!ReplaceConfirmed(s_.prompts, path)) return;
     if (!WriteWholeFile(path, Memo1->toPlainText().toUtf8())) {
         s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
         return;

@@ -1,6 +1,7 @@
 #include "copy/registercopy.h"
 
 #include "common/clock.h"
+#include "goods/goodstable.h"
 #include "image/imagestore.h"
 #include "image/layout.h"
 #include "image/smalltables.h"
@@ -45,11 +46,7 @@ bool Ticked(const QList<bool>& ticks, RegisterEntry e) { return Ticked(ticks, in
 
 // The used slots of a table, in number order.
 QList<int> UsedRecords(WorkImage& image, RecordTable table) {
-    if (table != RecordTable::Goods) return OccupiedSlots(image, SmallTableOf(table));
-    QList<int> used;
-    for (int n = 1; n <= layout::kGoods.count; ++n)
-        if (image.ReadWordAt(layout::kGoods.Offset(n)) != 0) used << n;
-    return used;
+    return table == RecordTable::Goods ? OccupiedGoods(image) : OccupiedSlots(image, SmallTableOf(table));
 }
 
 int StepRecords(WorkImage& image, const SendStep& step) {

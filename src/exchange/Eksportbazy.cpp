@@ -74,10 +74,7 @@ void TEksportBazy::ExportTableToCsv() {
     dialog.fileName = DefaultExportName(s_.app.databaseName, table.id);
     const QString path = s_.prompts.SaveFileName(dialog);
     if (path.isEmpty()) return;
-    if (QFileInfo::exists(path) &&
-        s_.prompts.Ask(QStringLiteral("Plik ") + QFileInfo(path).absoluteFilePath() + QStringLiteral(" już istnieje. Kontynuować? "),
-                       PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
-        return;
+    if (!ReplaceConfirmed(s_.prompts, QFileInfo(path).absoluteFilePath())) return;
     // The new file replaces the old one whole, or the old one stays as it was.
     if (!WriteWholeFile(path, ExportCsv(s_.image, table.id))) {
         s_.prompts.Message(QStringLiteral("Wystąpił błąd zapisu"));

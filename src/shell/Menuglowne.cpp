@@ -20,6 +20,7 @@
 #include "common/Form.h"
 #include "common/Keypreview.h"
 #include "common/appstate.h"
+#include "common/files.h"
 #include "common/options.h"
 #include "common/prompts.h"
 #include "copy/Kopiowaniekasy.h"
@@ -603,10 +604,7 @@ void TMenuGlowne::SaveDatabaseFile() {
     request.fileName = s_.app.databaseName;
     const QString path = s_.prompts.SaveFileName(request);
     if (path.isEmpty()) return;
-    if (QFileInfo::exists(path) &&
-        s_.prompts.Ask(QStringLiteral("Plik ") + path + QStringLiteral(" już istnieje. Kontynuować? "),
-                       PromptButtons::YesNo, PromptIcon::Warning) != PromptAnswer::Yes)
-        return;
+    if (!ReplaceConfirmed(s_.prompts, path)) return;
     if (!s_.image.Usable()) {
         s_.prompts.Message(QStringLiteral("Plik z bazą nie jest otwarty."));
         s_.app.DatabaseLost();
