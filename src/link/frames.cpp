@@ -106,10 +106,26 @@ int ReadReply(RegisterLink& link, int length, bool announceEmpty) {
 
 namespace {
 
+// Reads the ten bytes of an acknowledgement. A whole frame of another length
+// that comes first (a late data frame of an earlier command) is read by its
+// length and dropped, so it is never taken for this command's answer.
+int ReadAckBytes(RegisterLink& link) {
+    uint8_t* rx = link.rxBuffer;
+    const auto deadline = link.ReadDeadline(10);
+    for (;;) {
+        const int k = link.ReadUntil(rx, 10, deadline);
+        if (k < 10) return k;
+        const int announced = FrameLength(rx);
+        if (rx[0] != kStx || announced <= 11 || announced > RegisterLink::kRxSize) return k;
+        if (link.ReadUntil(rx + 10, announced - 10, deadline) < announced - 10) return 0;
+        if (FrameCrc8(rx, announced) != rx[announced - 2] || rx[announced - 1] != kEtx) return 0;
+    }
+}
+
 // The common part of ReadAck and ReadAckWait; `wait` selects the differences.
 int ReadAcknowledgement(RegisterLink& link, bool wait) {
     uint8_t* rx = link.rxBuffer;
-    const int k = link.Read(10);
+    const int k = ReadAckBytes(link);
     if (k < 10) return AckNoReply;
     if (rx[2] == 10) {
         if (rx[6] == kAnswerCommand && rx[7] == 8) return AckBusy;

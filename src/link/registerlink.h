@@ -80,6 +80,10 @@ public:
     bool LastReplyWasAnswer() const { return rxBuffer[6] == 'A'; }
     // The register's answer that the table asked for has no records.
     bool LastReplyWasEmptyTable() const { return rxBuffer[2] == 10 && rxBuffer[6] == 'A' && rxBuffer[7] == 0x10; }
+    // The register's answer to a table or sales request that it has nothing to send.
+    bool LastReplyWasNothingToSend() const {
+        return rxBuffer[2] == 10 && rxBuffer[6] == 'A' && (rxBuffer[7] == 0x10 || rxBuffer[7] == 0x40);
+    }
     QByteArray LastPayload(int n) const {
         return QByteArray(reinterpret_cast<const char*>(rxBuffer) + 7, qBound(0, n, kRxSize - 7));
     }

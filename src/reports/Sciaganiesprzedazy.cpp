@@ -115,23 +115,44 @@ void TSciaganieSprzedazy::BitBtn1Click() {
         RebuildList();
         Panel3->hide();
     }
+    shown_ = out.complete ? Shown::Complete : Shown::Incomplete;
     // A goods number with no slot is not kept; the user learns how many.
     if (out.skipped > 0) s_.prompts.Message(QStringLiteral("Pominięto %1 rekordów spoza zakresu.").arg(out.skipped));
 }
 
 void TSciaganieSprzedazy::BitBtn2Click() {
-    // Cleared sales cannot be brought back: asked once.
+    // Cleared sales cannot be brought back: only the sales the user has seen
+    // whole may go, and only after a question.
+    if (shown_ == Shown::Nothing) {
+        s_.prompts.Message(QStringLiteral("Przed skasowaniem ściągnij sprzedaż z kasy."));
+        return;
+    }
+    if (shown_ == Shown::Incomplete) {
+        s_.prompts.Message(QStringLiteral("Lista sprzedaży jest niepełna (ściąganie nie zostało ukończone). "
+                                          "Ściągnij sprzedaż ponownie przed jej skasowaniem."));
+        return;
+    }
     if (s_.prompts.Ask(QStringLiteral("Skasować sprzedaż zapisaną w kasie?"), PromptButtons::YesNo,
                        PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
         return;
     TransferScope scope(this);
     if (!scope) return;
     RegisterLink& link = s_.link;
+    // A late frame of the download must not pass for the answer to the clearing.
+    link.FlushPort();
     link.ForgetLastReply();
     if (!SendSalesClear(link)) return;
     const int r = ReadAck(link);
     if (r == AckAccepted || r == AckAcceptedEnd) {
+        // The list now shows sales the register no longer holds.
+        shown_ = Shown::Nothing;
         s_.prompts.Message(QStringLiteral("Sprzedaż skasowana"));
+        return;
+    }
+    if (r == AckNoReply) {
+        if (!link.Lost())
+            s_.prompts.Message(QStringLiteral("Kasa nie odpowiedziała. Nie wiadomo, czy sprzedaż została skasowana "
+                                              "- ściągnij sprzedaż, aby to sprawdzić."));
         return;
     }
     QString text = QStringLiteral("Sprzedaż nie została skasowana.");

@@ -34,4 +34,10 @@ public:
 
 protected:
     bool FormKeyDown(int key) override;
+
+private:
+    // What the list shows: nothing downloaded yet, a download cut short, or the
+    // register's whole sales (the only state in which clearing them is allowed).
+    enum class Shown { Nothing, Incomplete, Complete };
+    Shown shown_ = Shown::Nothing;
 };

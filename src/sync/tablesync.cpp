@@ -96,14 +96,21 @@ ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& m, RegisterT
 }
 
 int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
-                     const std::function<void(const QByteArray&)>& onRecord) {
+                     const std::function<void(const QByteArray&)>& onRecord, bool* complete) {
     link.FlushPort();
     SendRequest(link, link.registerAddress, request.frameNumber, request.command, 0);
     for (;;) {
         const int last = ReadReply(link, request.replyLength, request.announceEmpty);
         if (last == ReplyRecord || last == ReplyLast) onRecord(link.LastPayload(request.replyLength - 9));
         if (last == ReplyBadCrc && request.answerDamaged) SendControlFrame(link, link.registerAddress, ControlRejected);
-        if (last != ReplyRecord) return last;
+        if (last != ReplyRecord) {
+            // A cancel also ends on ReplyLast; only the register's own last frame
+            // (or its "nothing to send") means the whole table came.
+            if (complete)
+                *complete = (last == ReplyLast && (FrameNumber(link.rxBuffer) & LastFrameFlag)) ||
+                            (last == ReplyStop && link.LastReplyWasNothingToSend());
+            return last;
+        }
     }
 }
 
@@ -115,7 +122,7 @@ ReadOutcome ReadRegisterTable(RegisterLink& link, const SeriesRequest& request, 
         if (mirror.Store(record)) ++out.stored;
         else ++out.skipped;  // a number with no slot is never stored
         if (progress) progress(out.stored);
-    });
+    }, &out.complete);
     return out;
 }
 

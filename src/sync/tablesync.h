@@ -109,6 +109,9 @@ struct ReadOutcome {
     int last = 0;      // the last ReadReply result
     int stored = 0;
     int skipped = 0;   // records whose number has no slot
+    // The register sent its last record, or said it has none: what was read is
+    // the whole table (not cut off by a fault or a cancel).
+    bool complete = false;
     bool RebuildList(const SyncMember& m) const;
 };
 // How the register is asked for a series of records.
@@ -123,7 +126,7 @@ struct SeriesRequest {
 // cancel; each record's payload (replyLength - 9 bytes) goes to onRecord. The
 // last ReadReply result.
 int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
-                     const std::function<void(const QByteArray& payload)>& onRecord);
+                     const std::function<void(const QByteArray& payload)>& onRecord, bool* complete = nullptr);
 // Clears the mirror and reads the register's table into it: the table request
 // with its command byte, then its records of replyLength bytes.
 ReadOutcome ReadRegisterTable(RegisterLink& link, const SeriesRequest& request, RegisterTableMirror& mirror,

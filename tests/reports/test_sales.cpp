@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include "image/fields.h"
+#include "link/commands.h"
+#include "link/frames.h"
 #include "link/registererrors.h"
 #include "reports/Sciaganiesprzedazy.h"
 #include "simstate.h"
@@ -23,6 +25,9 @@ private slots:
     void zeroSalesAndCancel();
     void exportReplacesTheFile();
     void clearingAsksAndTells();
+    void clearingOnlyAfterAWholeDownload_data();
+    void clearingOnlyAfterAWholeDownload();
+    void lateFrameIsNotTheAnswer();
 
 private:
     GuiFixture* f_ = nullptr;
@@ -116,16 +121,25 @@ void TestSales::exportReplacesTheFile() {
 
 void TestSales::clearingAsksAndTells() {
     const QString question = QStringLiteral("Skasować sprzedaż zapisaną w kasie?");
+    w_->BitBtn1->click();
     f_->t.prompts.answers = {PromptAnswer::No};
     w_->BitBtn2->click();
     QCOMPARE(f_->t.prompts.Texts(), QStringList{question});
-    QVERIFY(h_->Received().isEmpty());
+    QVERIFY(h_->Received(0xCB).isEmpty());
     f_->t.prompts.Clear();
     w_->BitBtn2->click();
     QCOMPARE(h_->Received(0xCB), QList<QByteArray>{RegisterFrame(10, 0x8001, 0xCB, Hex("01"))});
     QCOMPARE(f_->t.prompts.Texts(), (QStringList{question, QStringLiteral("Sprzedaż skasowana")}));
     h_->sim.WithState([](SimState& s) { QCOMPARE(Long(s.goods.Slot(12) + 49), 0u); });
-    // Refused, or never answered: said so.
+    // The list still shows the sales the register no longer holds: a second
+    // clearing needs a new download.
+    f_->t.prompts.Clear();
+    w_->BitBtn2->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{QStringLiteral("Przed skasowaniem ściągnij sprzedaż z kasy.")});
+    QCOMPARE(h_->Received(0xCB).size(), 1);
+    // Refused, or never answered: said so, and silence is not taken for "not cleared".
+    w_->CheckBox1->setChecked(false);
+    w_->BitBtn1->click();
     f_->t.prompts.Clear();
     h_->AddFault(QStringLiteral("0xCB:1:error:75"));
     w_->BitBtn2->click();
@@ -135,7 +149,63 @@ void TestSales::clearingAsksAndTells() {
     h_->AddFault(QStringLiteral("0xCB:1:noreply"));
     f_->t.clock.timeoutDivisor = 10;
     w_->BitBtn2->click();
-    QCOMPARE(f_->t.prompts.Texts(), (QStringList{question, QStringLiteral("Sprzedaż nie została skasowana.")}));
+    QCOMPARE(f_->t.prompts.Texts(),
+             (QStringList{question, QStringLiteral("Kasa nie odpowiedziała. Nie wiadomo, czy sprzedaż została "
+                                                   "skasowana - ściągnij sprzedaż, aby to sprawdzić.")}));
+}
+
+// A download that did not complete never leads to clearing: the register's sales
+// stay, nothing is sent, and the user is told the list is incomplete.
+void TestSales::clearingOnlyAfterAWholeDownload_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("late frame") << QStringLiteral("X:2:delay:400") << false;
+    QTest::newRow("damaged") << QStringLiteral("X:2:damage") << false;
+    QTest::newRow("truncated") << QStringLiteral("X:2:truncate:5") << false;
+    QTest::newRow("refused") << QStringLiteral("X:2:error:19") << false;
+    QTest::newRow("silent") << QStringLiteral("X:2:noreply") << false;
+    QTest::newRow("cancelled") << QString() << true;
+}
+
+void TestSales::clearingOnlyAfterAWholeDownload() {
+    QFETCH(QString, fault);
+    QFETCH(bool, cancel);
+    f_->t.clock.timeoutDivisor = 10;
+    if (!fault.isEmpty()) h_->AddFault(fault);
+    if (cancel) QTimer::singleShot(0, w_->Button3, &QPushButton::click);
+    w_->BitBtn1->click();
+    QVERIFY(w_->ListBox1->count() < 2);
+    // Whatever was late has arrived by now.
+    QTest::qWait(500);
+    f_->t.prompts.Clear();
+    w_->BitBtn2->click();
+    QCOMPARE(f_->t.prompts.Texts(),
+             QStringList{QStringLiteral("Lista sprzedaży jest niepełna (ściąganie nie zostało ukończone). "
+                                        "Ściągnij sprzedaż ponownie przed jej skasowaniem.")});
+    QVERIFY(h_->Received(0xCB).isEmpty());
+    h_->sim.WithState([](SimState& s) { QCOMPARE(Long(s.goods.Slot(12) + 49), 25000u); });
+    // A whole download makes clearing possible again.
+    f_->t.prompts.Clear();
+    w_->BitBtn1->click();
+    QCOMPARE(w_->ListBox1->count(), 2);
+    w_->BitBtn2->click();
+    QCOMPARE(f_->t.prompts.Texts().value(1), QStringLiteral("Sprzedaż skasowana"));
+}
+
+// A data frame that comes after its download gave up is never taken for the
+// answer to the next command.
+void TestSales::lateFrameIsNotTheAnswer() {
+    f_->t.clock.timeoutDivisor = 10;
+    h_->AddFault(QStringLiteral("X:2:delay:400"));
+    w_->BitBtn1->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{QStringLiteral("Brak komunikacji.")});
+    RegisterLink& link = f_->t.link;
+    QTRY_VERIFY(link.BytesWaiting() >= sales::kReplyLength);
+    f_->t.clock.timeoutDivisor = 1;
+    link.ForgetLastReply();
+    QVERIFY(SendClock(link, QDateTime(QDate(2026, 12, 11), QTime(10, 0))));
+    QCOMPARE(ReadAck(link), int(AckAcceptedEnd));
+    QCOMPARE(h_->Received('C').size(), 1);
 }
 
 QTEST_MAIN(TestSales)
