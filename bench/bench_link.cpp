@@ -35,17 +35,18 @@ void Download(RegisterSimulator& sim, int baud) {
     SilentPrompts prompts;
     SystemClock clock;
     RegisterLink link(prompts, clock);
-    link.settings.port = 1;
-    link.settings.baud = baud ? uint32_t(baud) : 115200;
-    if (link.OpenRegisterPort(true) != 0) return;
+    PortSettings s;
+    s.port = 1;
+    s.baud = baud ? uint32_t(baud) : 115200;
+    if (link.OpenPort(s, true) != 0) return;
     link.FlushPort();
     QElapsedTimer t;
     t.start();
     const double cpu0 = ThreadCpuMs();
-    SendRequest(link, 1, 1, 'T', 0);
+    link.Send(RequestFrame(1, 'T', 0));
     int frames = 0;
     for (int r = ReplyRecord; r == ReplyRecord;) {
-        r = ReadReply(link, 91);
+        r = ReadReply(link, 91).result;
         if (r == ReplyRecord || r == ReplyLast) ++frames;
     }
     const double elapsed = t.nsecsElapsed() / 1e6;

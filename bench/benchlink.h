@@ -31,9 +31,10 @@ struct PacedLink {
     bool open = false;
     explicit PacedLink(RegisterSimulator& sim, int baud = 115200) {
         sim.SetBaud(baud);
-        link.settings.port = 1;
-        link.settings.baud = uint32_t(baud);
-        open = link.OpenRegisterPort(true) == 0;
+        PortSettings s;
+        s.port = 1;
+        s.baud = uint32_t(baud);
+        open = link.OpenPort(s, true) == 0;
         link.FlushPort();
         sim.ClearLog();
     }

@@ -24,12 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     line->prompts.asked = 0;
     const QByteArray reply(reinterpret_cast<const char*>(data) + 3, int(qMin<size_t>(size - 3, 2048)));
     RegisterLink& link = line->link;
-    link.cancel = data[2] & 0x80;
+    if (data[2] & 0x80) link.RequestCancel();
+    else link.ClearCancel();
     line->Clear();
     line->Send(reply);
     switch (reader) {
         case 0: {
-            const int r = ReadReply(link, kLengths[data[2] % std::size(kLengths)]);
+            const int r = ReadReply(link, kLengths[data[2] % std::size(kLengths)]).result;
             Require(r >= ReplyBadCrc && r <= ReplyStop);
             break;
         }
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         case 3: {
             // The automatic connection's test of an answer to its query.
-            const int n = link.Read(10);
+            const int n = int(link.Read(10).size());
             Require(n >= 0 && n <= 10);
             break;
         }

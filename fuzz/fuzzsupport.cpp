@@ -12,8 +12,9 @@ FuzzLine::FuzzLine() {
     const QString device = QString::fromLocal8Bit(::ptsname(master_));
     Require(QFile::link(device, dir_.path() + QStringLiteral("/COM1")));
     qputenv("TUVO_PORTS_DIR", QFile::encodeName(dir_.path()));
-    link.settings.port = 1;
-    Require(link.OpenRegisterPort(false) == 0);
+    PortSettings s;
+    s.port = 1;
+    Require(link.OpenPort(s, false) == 0);
 }
 
 FuzzLine::~FuzzLine() {
@@ -35,6 +36,6 @@ void FuzzLine::Clear() {
     while (::read(master_, buf, sizeof buf) > 0) {
     }
     ::tcflush(master_, TCIOFLUSH);
-    while (link.BytesWaiting() > 0 && link.Read(RegisterLink::kRxSize) > 0) {
+    while (link.BytesWaiting() > 0 && !link.Read(RegisterLink::kRxSize).isEmpty()) {
     }
 }

@@ -19,6 +19,7 @@
 #include "common/numbers.h"
 #include "common/prompts.h"
 #include "copy/ecopy.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/registerlink.h"
 
@@ -124,7 +125,7 @@ TOdczytKopii::TOdczytKopii(Services& services, QWidget* parent) : TForm(services
     resize(680, 620);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TOdczytKopii::BitBtn1Click);
-    connect(Button2, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+    connect(Button2, &QPushButton::clicked, this, [this] { s_.link.RequestCancel(); });
     connect(Button3, &QPushButton::clicked, this, &TOdczytKopii::Button3Click);
     connect(Button1, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -172,10 +173,11 @@ void TOdczytKopii::BitBtn1Click() {
     if (!scope) return;
     Memo1->clear();
     RegisterLink& link = s_.link;
-    link.FlushPort();
-    if (!SendCopyRead(link, mode, range, Value(handling)) || Value(handling) != 2) return;
+    // The copy has no acknowledgement: printed at the register, or streamed.
+    const Exchange noAnswer{true, false, AckStyle::Plain, 0, -1, {}};
+    if (!Transact(link, CopyReadFrame(mode, range, Value(handling)), noAnswer).Sent() || Value(handling) != 2) return;
 
-    link.cancel = false;
+    link.ClearCancel();
     Button2->setVisible(true);
     const CopyStreamEnd end = ReceiveCopyStream(link, [this](const QString& text) {
         Memo1->moveCursor(QTextCursor::End);
@@ -184,7 +186,7 @@ void TOdczytKopii::BitBtn1Click() {
         QApplication::processEvents();  // the text appears and "Przerwij" can be pressed
     });
     Button2->setVisible(false);
-    link.cancel = false;
+    link.ClearCancel();
     switch (end) {
         case CopyStreamEnd::Silent:
             s_.prompts.Message(QStringLiteral("Kasa przestała wysyłać kopię elektroniczną."));

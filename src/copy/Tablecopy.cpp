@@ -58,7 +58,7 @@ TTableCopyForm::TTableCopyForm(Services& services, const TableCopyDescription& d
     });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] {
-        if (TransferRunning()) s_.link.cancel = true;
+        if (TransferRunning()) s_.link.RequestCancel();
         else close();
     });
 }
@@ -86,7 +86,7 @@ void TTableCopyForm::Unoffered(int entry, const QString& hint) {
 }
 
 void TTableCopyForm::StartProgress() {
-    s_.link.cancel = false;
+    s_.link.ClearCancel();
     Label1->clear();
     Label2->setText(QStringLiteral("0"));
     ProgressBar1->setRange(0, 0);
@@ -107,5 +107,5 @@ void TTableCopyForm::Progress(const CopyProgress& p) {
 
 void TTableCopyForm::EndProgress() {
     Panel1->hide();
-    s_.link.cancel = false;
+    s_.link.ClearCancel();
 }

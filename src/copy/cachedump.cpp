@@ -18,18 +18,20 @@ CacheDumpOutcome DumpCacheMemory(RegisterLink& link, const QString& path, const 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return out;
     link.FlushPort();
-    if (!SendCacheDumpRequest(link)) return out;
+    if (!link.Send(CacheDumpRequestFrame())) return out;
     link.clock().Sleep(100);
     bool ok = true;
     for (;;) {
-        const int r = ReadReply(link, kCachePacketSize + 9);
-        if (r == ReplyBadCrc) continue;  // the next packet is read
-        if (r == ReplyStop) break;
-        ok = ok && file.write(link.LastPayload(kCachePacketSize)) == kCachePacketSize;
+        const Reply reply = ReadReply(link, kCachePacketSize + 9);
+        if (reply.result == ReplyBadCrc) continue;  // the next packet is read
+        if (reply.result == ReplyStop) break;
+        ok = ok && file.write(reply.Payload()) == kCachePacketSize;
         ++out.packets;
         if (progress) progress(out.packets);
-        if (r == ReplyLast) {
-            out.complete = true;
+        if (reply.result == ReplyLast) {
+            // A cancel also ends the dump; only the register's last packet completes it.
+            out.complete = reply.LastFlag();
+            if (!out.complete) break;
             ok = ok && file.write(CacheDumpTrailer(when)) > 0;
             break;
         }

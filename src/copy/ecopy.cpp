@@ -64,7 +64,7 @@ CopyStreamEnd ReceiveCopyStream(RegisterLink& link, const std::function<void(con
     auto lastByte = Steady::now();
     const auto silence = std::chrono::milliseconds(link.clock().TimeoutMs(kSilenceMs));
     for (;;) {
-        if (link.cancel) return CopyStreamEnd::Cancelled;
+        if (link.CancelRequested()) return CopyStreamEnd::Cancelled;
         // The pause between readiness bytes is spent waiting for the copy.
         const int got = link.ReadUntil(block, kBlock, Steady::now() + std::chrono::milliseconds(link.clock().TimeoutMs(kPassMs)));
         if (link.Lost()) return CopyStreamEnd::PortFailed;

@@ -8,7 +8,7 @@
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
-#include "link/recordsend.h"
+#include "link/exchange.h"
 #include "link/registerlink.h"
 #include "sync/tablesync.h"
 #include "tables/settingvalues.h"
@@ -58,15 +58,8 @@ int StepRecords(WorkImage& image, const SendStep& step) {
     return 0;
 }
 
-// The acknowledgement of a frame just sent, read once more after a busy answer.
-int AnswerOf(RegisterLink& link) {
-    int ack = ReadAck(link);
-    if (ack == AckBusy) {
-        link.clock().Sleep(kBusyPause);
-        ack = ReadAck(link);
-    }
-    return ack;
-}
+// Each frame's acknowledgement, read once more after a busy answer.
+const Exchange kCopyExchange{false, true, AckStyle::Plain, 0, kBusyPause, {}};
 
 bool TransmissionFailed(int ack) {
     return ack == AckRejectedFrame || ack == AckRejectedOrder || ack == AckNoReply;
@@ -107,7 +100,7 @@ ToRegisterOutcome CopyImageToRegister(RegisterLink& link, WorkImage& image, cons
             out.failed = true;
             return false;
         }
-        if (link.cancel) {
+        if (link.CancelRequested()) {
             out.cancelled = true;
             return false;
         }
@@ -119,14 +112,14 @@ ToRegisterOutcome CopyImageToRegister(RegisterLink& link, WorkImage& image, cons
         p.table = names[int(step.entry)];
         if (progress) progress(p);
         switch (step.kind) {
-            case SendKind::VatTable:
-                link.ForgetLastReply();
-                SendVatRates(link, image, 0);
-                if (!answered(AnswerOf(link))) return out;
+            case SendKind::VatTable: {
+                const QByteArray vat = image.ReadBytesAt(layout::kVatTable, layout::kVatTableSize);
+                if (!answered(Transact(link, VatRatesFrame(vat, 0), kCopyExchange).ack)) return out;
                 break;
+            }
             case SendKind::Records:
                 for (int n : UsedRecords(image, step.table)) {
-                    const RecordAnswer a = SendRecord(link, image, step.table, 1, n, 0, AckReading{true, 0, kBusyPause, {}});
+                    const Answer a = TransactRecord(link, image, step.table, 1, n, 0, kCopyExchange);
                     if (!answered(a.ack)) return out;
                 }
                 break;
@@ -134,9 +127,10 @@ ToRegisterOutcome CopyImageToRegister(RegisterLink& link, WorkImage& image, cons
                 // Each key is a transfer of its own, as the key editor sends one key.
                 for (int c = 1; c <= kCashiersWithKeys; ++c) {
                     for (int k = 1; k <= kKeysPerCashier; ++k) {
-                        link.ForgetLastReply();
-                        SendQuickKey(link, image, kSingleFrame, c, k, 0);
-                        if (!answered(AnswerOf(link))) return out;
+                        const QByteArray key =
+                            image.ReadBytesAt(layout::QuickKeyOffset(c, k), layout::kQuickKeySize);
+                        if (!answered(Transact(link, QuickKeyFrame(kSingleFrame, c, k, key, 0), kCopyExchange).ack))
+                            return out;
                     }
                 }
                 break;
@@ -243,14 +237,15 @@ FromRegisterOutcome CopyRegisterToImage(RegisterLink& link, WorkImage& image, co
         if (progress) progress(p);
         SeriesRequest request = step.request;
         request.announceEmpty = false;  // an empty table is a table with no records, not a fault
+        bool whole = false;
         const int last = ReadRecordSeries(link, request, [&](const QByteArray& record) {
             if (step.store(image, record, out.units)) ++read.records;
             p.done = ++done;
             if (progress) progress(p);
-        });
-        read.complete = last == ReplyLast || (last == ReplyStop && link.LastReplyWasEmptyTable());
+        }, &whole);
+        read.complete = last == ReplyLast || whole;
         out.tables << read;
-        if (link.cancel) {
+        if (link.CancelRequested()) {
             out.cancelled = true;
             break;
         }

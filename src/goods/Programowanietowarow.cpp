@@ -32,7 +32,7 @@
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
-#include "link/recordsend.h"
+#include "link/exchange.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
 #include "printing/Printer.h"
@@ -220,7 +220,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     ComboBox1->setCurrentIndex(0);
 
     connect(BitBtn4, &QPushButton::clicked, this, &TProgramowanieTowarow::AddGoodsRecord);
-    connect(BitBtnAnuluj, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+    connect(BitBtnAnuluj, &QPushButton::clicked, this, [this] { s_.link.RequestCancel(); });
     connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
     connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) { ConfirmGoodsEntry = on; });
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &TProgramowanieTowarow::StringGrid1DblClick);
@@ -291,7 +291,7 @@ void TProgramowanieTowarow::ProposeNextGoodsNumber() {
 
 bool TProgramowanieTowarow::FormKeyDown(int key) {
     if (key == Qt::Key_Escape && downloading_) {
-        s_.link.cancel = true;  // stops the download instead of closing the form
+        s_.link.RequestCancel();  // stops the download instead of closing the form
         return true;
     }
     if (key == Qt::Key_Return) {
@@ -381,8 +381,8 @@ bool TProgramowanieTowarow::AddGoodsRecord() {
     ProposeNextGoodsNumber();
     if (CheckBox4->isChecked()) {
         s_.link.FlushPort();
-        ShowSendAnswer(SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
-                                  AckReading{true, 0, 800, {}}),
+        ShowSendAnswer(TransactRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
+                                  Exchange{false, true, AckStyle::Plain, 0, 800, {}}),
                        false);
     }
     return true;
@@ -395,7 +395,7 @@ int TProgramowanieTowarow::SelectedNumber() const {
     return item ? int(ParseInteger(item->text()).value_or(0)) : 0;
 }
 
-void TProgramowanieTowarow::ShowSendAnswer(const RecordAnswer& answer, bool sayAccepted) {
+void TProgramowanieTowarow::ShowSendAnswer(const Answer& answer, bool sayAccepted) {
     if (answer.Accepted()) {
         if (sayAccepted) s_.prompts.Message(QStringLiteral("Towar zapisano w kasie"));
         return;
@@ -474,8 +474,8 @@ void TProgramowanieTowarow::BitBtn2Click() {
     if (n <= 0) return;
     s_.link.FlushPort();
     s_.link.FlushPort();
-    ShowSendAnswer(SendRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
-                              AckReading{true, s_.app.fastSending ? 0 : 700, 800, {}}),
+    ShowSendAnswer(TransactRecord(s_.link, s_.image, RecordTable::Goods, kSingleFrame, n, ConfirmGoodsEntry ? 1 : 0,
+                              Exchange{false, true, AckStyle::Plain, s_.app.fastSending ? 0 : 700, 800, {}}),
                    true);
 }
 
@@ -487,7 +487,7 @@ void TProgramowanieTowarow::Button1Click() {
     PanelSortowanie->raise();
     PanelSortowanie->show();
     LabelPostep->setText(QStringLiteral("0/2000"));
-    link.cancel = false;
+    link.ClearCancel();
     downloading_ = true;
     RegisterGoodsMirror received;  // the register's records, stored once the transfer ends
     QApplication::processEvents();

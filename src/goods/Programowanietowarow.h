@@ -87,7 +87,7 @@ protected:
 
 private:
     int SelectedNumber() const;
-    void ShowSendAnswer(const struct RecordAnswer& answer, bool sayAccepted);
+    void ShowSendAnswer(const struct Answer& answer, bool sayAccepted);
     void CollectPrintRows();
 
     TEdycjaTowaru* editDialog_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "keys/keysend.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/registerlink.h"
 
@@ -62,7 +63,8 @@ TKlawiszeSzybkieSprzedazy::TKlawiszeSzybkieSprzedazy(Services& services, QWidget
 }
 
 void TKlawiszeSzybkieSprzedazy::SendKey(int key) {
-    s_.link.FlushPort();
-    SendQuickSaleKeys(s_.link, ComboBox12->currentIndex() + 1, key, Functions[key - 1]->currentIndex(),
-                      uint8_t(Kinds[key - 1]->currentIndex()), Numbers[key - 1]->currentIndex() + 1);
+    Transact(s_.link,
+             QuickSaleKeysFrame(ComboBox12->currentIndex() + 1, key, Functions[key - 1]->currentIndex(),
+                                uint8_t(Kinds[key - 1]->currentIndex()), Numbers[key - 1]->currentIndex() + 1),
+             Exchange{true, false, AckStyle::Plain, 0, -1, {}});
 }

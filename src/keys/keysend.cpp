@@ -2,6 +2,9 @@
 
 #include "common/clock.h"
 #include "link/commands.h"
+#include "image/layout.h"
+#include "image/workimage.h"
+#include "link/exchange.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
 
@@ -48,26 +51,18 @@ QStringList SalesFunctionNames() {
             QStringLiteral("Szybkie wydanie opakowań")};
 }
 
-bool AwaitKeyAnswer(RegisterLink& link, int busyPause) {
-    int r = ReadAckWait(link);
-    if (r == AckBusy) {
-        link.clock().Sleep(busyPause);
-        r = ReadAck(link);
-    }
-    return r == AckAccepted || r == AckAcceptedEnd;
-}
+Exchange KeyExchange(int busyPause) { return Exchange{false, true, AckStyle::Wait, 0, busyPause, {}}; }
 
 bool ProgramFunctionKey(RegisterLink& link, int cashier, int key, uint8_t code) {
-    link.FlushPort();
-    link.ForgetLastReply();
-    if (!SendFunctionKey(link, uint8_t(cashier), uint8_t(key), code)) return false;
-    if (!AwaitKeyAnswer(link, 650)) return false;
+    Exchange how = KeyExchange(650);
+    how.drain = true;
+    if (!Transact(link, FunctionKeyFrame(uint8_t(cashier), uint8_t(key), code), how).Accepted()) return false;
     link.clock().Sleep(650);
     return true;
 }
 
 bool ProgramQuickKey(RegisterLink& link, WorkImage& image, uint16_t frameNumber, int cashier, int key) {
-    link.ForgetLastReply();
-    if (!SendQuickKey(link, image, frameNumber, cashier, key, 0)) return false;
-    return AwaitKeyAnswer(link, 4400);
+    if (cashier < 1 || cashier > 10 || key < 1 || key > 10) return false;
+    const QByteArray bytes = image.ReadBytesAt(layout::QuickKeyOffset(cashier, key), layout::kQuickKeySize);
+    return Transact(link, QuickKeyFrame(frameNumber, cashier, key, bytes, 0), KeyExchange(4400)).Accepted();
 }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "link/exchange.h"
+
 class RegisterLink;
 class WorkImage;
 
@@ -12,9 +14,9 @@ QStringList FunctionKeyNames();
 uint8_t FunctionKeyCode(int entry);
 QStringList SalesFunctionNames();
 
-// The answer to a key's frame: ReadAckWait (register errors shown by it), and
-// after a busy answer a pause and one more ReadAck. True for accepted.
-bool AwaitKeyAnswer(RegisterLink& link, int busyPause);
+// How a key's frame is answered: waited for (register errors shown by the
+// reader), and after a busy answer a pause and one more read.
+Exchange KeyExchange(int busyPause);
 // Drains the port, sends the function key and waits for its answer; after an
 // acceptance a further 650 ms. True when accepted.
 bool ProgramFunctionKey(RegisterLink& link, int cashier, int key, uint8_t code);

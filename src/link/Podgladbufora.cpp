@@ -62,17 +62,14 @@ QString TPokazBuforOdb::Shown(const QByteArray& bytes) const {
 void TPokazBuforOdb::FormShow() { Button1Click(); }
 
 void TPokazBuforOdb::Button1Click() {
-    const QByteArray rx(reinterpret_cast<const char*>(s_.link.rxBuffer), RegisterLink::kRxSize);
+    const QByteArray rx = s_.link.LastBytes();
     program_ = rx.left(rx.indexOf('\0') < 0 ? RegisterLink::kRxSize : rx.indexOf('\0'));
     RichEdit1->setPlainText(Shown(program_));
 }
 
 void TPokazBuforOdb::Button2Click() {
     // Only what is already waiting: the view never waits for the register.
-    uint8_t waiting[30] = {};
-    const int n = qMin(30, s_.link.BytesWaiting());
-    const int got = n > 0 ? s_.link.ReadUntil(waiting, n, std::chrono::steady_clock::now()) : 0;
-    pc_ = QByteArray(reinterpret_cast<const char*>(waiting), got);
+    pc_ = s_.link.TakeWaiting(30);
     if (pc_.indexOf('\0') >= 0) pc_.truncate(pc_.indexOf('\0'));
     RichEdit1->setPlainText(Shown(pc_));
 }

@@ -10,13 +10,13 @@
 #include <QVBoxLayout>
 
 #include "common/appstate.h"
+#include "link/portpath.h"
 #include "link/portscan.h"
 #include "link/registerlink.h"
 
 namespace {
 const QStringList kBauds = {"110",   "300",   "600",   "1200",  "2400",   "4800",  "9600",
                             "14400", "19200", "38400", "57600", "115200", "128000", "256000"};
-QString PortEntry(int n) { return QStringLiteral("COM ") + QString::number(n); }
 }  // namespace
 
 TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(services, parent) {
@@ -72,8 +72,8 @@ TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(
     buttons->addWidget(Button3);
     layout->addLayout(buttons);
 
-    ComboBox1->addItem(QStringLiteral("Brak"));
-    for (int n = 1; n <= 99; ++n) ComboBox1->addItem(PortEntry(n));
+    ComboBox1->addItem(QStringLiteral("Brak"), kNoPort);
+    for (int n = 1; n <= kMaxComPort; ++n) ComboBox1->addItem(ComPortName(n), n);
     ComboBox1->setCurrentIndex(0);
     SelectDefaults();
     ComboBox6->setCurrentIndex(0);
@@ -96,14 +96,11 @@ void TUstawieniaTrans::SelectDefaults() {
 
 void TUstawieniaTrans::EnableSettings(bool enabled) { GroupBox1->setEnabled(enabled); }
 
-void TUstawieniaTrans::FormShow() {
-    s_.link.BackupSettings();
-    ShowSettings();
-}
+void TUstawieniaTrans::FormShow() { ShowSettings(); }
 
 void TUstawieniaTrans::ShowSettings() {
-    const PortSettings& s = s_.link.settings;
-    const int entry = s.port == kNoPort ? 0 : ComboBox1->findText(PortEntry(s.port));
+    const PortSettings& s = s_.link.Settings();
+    const int entry = ComboBox1->findData(s.port);
     ComboBox1->setCurrentIndex(entry < 0 ? 0 : entry);
     EnableSettings(s.port != kNoPort);
     ComboBox2->setCurrentIndex(kBauds.indexOf(QString::number(s.baud)));  // none when not listed
@@ -112,22 +109,22 @@ void TUstawieniaTrans::ShowSettings() {
     ComboBox5->setCurrentIndex(s.stopBits <= 2 ? s.stopBits : -1);
     CheckBox1->setChecked(s.xonXoff);
     CheckBox2->setChecked(s.rtsCts);
+    // The address the link uses (a search may have chosen another), so that
+    // "Zastosuj" keeps it.
+    ComboBox6->setCurrentIndex(qBound(1, int(s_.link.Address()), 9) - 1);
 }
 
 void TUstawieniaTrans::ComboBox1Change() { EnableSettings(ComboBox1->currentIndex() > 0); }
 
 void TUstawieniaTrans::CheckBox3Click() {
     s_.link.ClosePort();
-    if (CheckBox3->isChecked()) s_.app.workMode = ModeOffline;
     ComboBox1->clear();
-    ComboBox1->addItem(QStringLiteral("Brak"));
+    ComboBox1->addItem(QStringLiteral("Brak"), kNoPort);
     // The probes leave the link's settings as they were: the user's port is not
     // forgotten when the list is only looked at.
-    if (CheckBox3->isChecked()) {
-        for (int n : OpenablePorts(s_.link)) ComboBox1->addItem(PortEntry(n));
-    } else {
-        for (int n = 1; n <= kMaxComPort; ++n) ComboBox1->addItem(PortEntry(n));
-    }
+    const QList<int> ports = CheckBox3->isChecked() ? OpenablePorts(s_.link) : QList<int>();
+    for (int n = 1; n <= kMaxComPort; ++n)
+        if (!CheckBox3->isChecked() || ports.contains(n)) ComboBox1->addItem(ComPortName(n), n);
     ComboBox1->setCurrentIndex(ComboBox1->count() > 1 ? 1 : 0);
     ComboBox1Change();
 }
@@ -138,25 +135,17 @@ void TUstawieniaTrans::Button1Click() {
     ComboBox6->setCurrentIndex(0);
 }
 
-int TUstawieniaTrans::SelectedPort() const {
-    const int index = ComboBox1->currentIndex();
-    if (index <= 0) return kNoPort;
-    if (!CheckBox3->isChecked()) return index;
-    return ComboBox1->currentText().mid(4).toInt();
-}
+int TUstawieniaTrans::SelectedPort() const { return ComboBox1->currentData().toInt(); }
 
 void TUstawieniaTrans::Button2Click() {
     RegisterLink& link = s_.link;
     const bool wasOpen = link.IsOpen();
     if (SelectedPort() == kNoPort) {
-        link.ClosePort();
-        link.settings.port = kNoPort;
-        s_.app.workMode = ModeOffline;
+        link.Disconnect();
         close();
         return;
     }
-    link.ClosePort();
-    PortSettings s = link.settings;
+    PortSettings s = link.Settings();
     s.port = SelectedPort();
     if (ComboBox2->currentIndex() >= 0) s.baud = ComboBox2->currentText().toUInt();
     s.dataBits = uint8_t(qMax(ComboBox3->currentIndex(), 0) + 5);
@@ -164,15 +153,13 @@ void TUstawieniaTrans::Button2Click() {
     s.stopBits = uint8_t(qMax(ComboBox5->currentIndex(), 0));
     s.xonXoff = CheckBox1->isChecked();
     s.rtsCts = CheckBox2->isChecked();
+    link.ClosePort();
     if (link.OpenPort(s, true) != 0) {
-        link.RestoreSettings();
         ShowSettings();
         // The previous port comes back as it was: open again only if it was open.
-        if (wasOpen && (link.settings.port == kNoPort || link.OpenRegisterPort(false) != 0))
-            s_.app.PortClosed();
+        if (wasOpen && link.Port() != kNoPort) link.OpenRegisterPort(false);
         return;
     }
-    s_.app.PortOpened();
-    link.registerAddress = uint8_t(ComboBox6->currentIndex() + 1);
+    link.SetAddress(uint8_t(ComboBox6->currentIndex() + 1));
     close();
 }

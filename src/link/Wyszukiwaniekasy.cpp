@@ -9,17 +9,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <cstring>
 
 #include "common/appstate.h"
 #include "common/prompts.h"
 #include "link/Podgladbufora.h"
+#include "link/portpath.h"
 #include "link/portscan.h"
 #include "link/registerlink.h"
-
-namespace {
-QString ComEntry(int port) { return QStringLiteral("COM ") + QString::number(port); }
-}  // namespace
 
 TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(Services& services, TPokazBuforOdb* bufferView, QWidget* parent)
     : TForm(services, parent), bufferView_(bufferView) {
@@ -75,7 +71,7 @@ TWyszukiwanieKasyRS::TWyszukiwanieKasyRS(Services& services, TPokazBuforOdb* buf
     connect(Button4, &QPushButton::clicked, this, [this] {
         if (bufferView_) bufferView_->ShowModal();
     });
-    connect(Button5, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+    connect(Button5, &QPushButton::clicked, this, [this] { s_.link.RequestCancel(); });
     Button4->setEnabled(bufferView_ != nullptr);
 }
 
@@ -89,45 +85,41 @@ void TWyszukiwanieKasyRS::Button1Click() {
     TransferScope scope(this, Button5);
     if (!scope) return;
     RegisterLink& link = s_.link;
-    const PortSettings savedSettings = link.settings;
-    const uint8_t savedAddress = link.registerAddress;
-    const int savedMode = s_.app.workMode;
     const bool wasOpen = link.IsOpen();
-    link.cancel = false;
-    link.ClosePort();
+    link.ClearCancel();
 
     // The count pass: only the ports that open are probed.
     const QList<int> ports = OpenablePorts(link, [](int) { QApplication::processEvents(); });
     Button2->setEnabled(false);
-    link.settings.baud = 115200;
     ProgressBar1->setRange(0, int(ports.size()) * 9);
     ProgressBar1->setValue(0);
     Label3->clear();
     Label5->clear();
     ShowOver(Panel1);
-    std::memset(link.rxBuffer, 0, sizeof link.rxBuffer);
+    link.ForgetReceived();
     ComboBox1->clear();
     addresses.clear();
-    s_.app.workMode = ModeOffline;
 
+    // The probes run at 115200 baud on a copy of the settings: the user's own
+    // settings and address are never touched.
     PortScan scan;
     scan.addresses = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    scan.probing = [this, &link](int port, int address) {
-        link.registerAddress = uint8_t(address);
-        Label3->setText(ComEntry(port));
+    scan.settings = link.Settings();
+    scan.settings->baud = 115200;
+    scan.probing = [this](int port, int address) {
+        Label3->setText(ComPortName(port));
         Label5->setText(QString::number(address));
         ProgressBar1->setValue(ProgressBar1->value() + 1);
         QApplication::processEvents();  // the panel moves and "Anuluj" can be pressed
     };
     const QList<FoundRegister> found = ScanPorts(link, ports, scan);
     for (const FoundRegister& r : found) {
-        ComboBox1->addItem(ComEntry(r.port));
+        ComboBox1->addItem(ComPortName(r.port), r.port);
         addresses << r.address;
     }
     Panel1->hide();
-    link.ClosePort();
-    const bool cancelled = link.cancel;
-    link.cancel = false;
+    const bool cancelled = link.CancelRequested();
+    link.ClearCancel();
 
     if (!found.isEmpty()) {
         Button2->setEnabled(true);
@@ -135,23 +127,19 @@ void TWyszukiwanieKasyRS::Button1Click() {
     } else if (!cancelled) {
         s_.prompts.Message(QStringLiteral("Nie wykryto żadnej kasy podłączonej do tego komputera."));
     }
-    // The settings, address and connection are as they were before the search:
-    // a port that was open is opened again, a closed one stays closed.
-    link.settings = savedSettings;
-    link.registerAddress = savedAddress;
-    s_.app.workMode = savedMode;
-    if (wasOpen && link.OpenPort(savedSettings, false) != 0) s_.app.PortClosed();
+    // The connection is as it was before the search: a port that was open is
+    // opened again, a closed one stays closed.
+    if (wasOpen) link.OpenPort(link.Settings(), false);
 }
 
 void TWyszukiwanieKasyRS::Button2Click() {
     const int entry = ComboBox1->currentIndex();
     if (entry < 0 || entry >= addresses.size()) return;
     RegisterLink& link = s_.link;
+    PortSettings chosen = link.Settings();
+    chosen.port = ComboBox1->currentData().toInt();
     link.ClosePort();
-    link.settings.port = ComboBox1->currentText().mid(3).trimmed().toInt();
-    if (link.OpenRegisterPort(true) != 0) return;  // told by the port; the form stays
-    if (s_.app.workMode == ModeOffline) s_.app.workMode = ModeOnline;
-    else if (s_.app.workMode == ModeNone) s_.app.workMode = ModeRegisterOnly;
-    link.registerAddress = uint8_t(addresses[entry]);
+    if (link.OpenPort(chosen, true) != 0) return;  // told by the port; the form stays
+    link.SetAddress(uint8_t(addresses[entry]));
     close();
 }

@@ -2,13 +2,10 @@
 
 #include <cstring>
 
-#include "common/prompts.h"
 #include "common/text.h"
 #include "image/fields.h"
 #include "image/layout.h"
-#include "image/workimage.h"
 #include "link/frames.h"
-#include "link/registerlink.h"
 
 namespace {
 
@@ -65,139 +62,68 @@ const RecordCommand& Describe(RecordTable t) {
     return groups;
 }
 
-bool Send(RegisterLink& link, int length, uint16_t number, uint8_t command, const QByteArray& payload) {
-    return SendFrame(link, link.registerAddress, length, number, command, payload);
-}
-
 }  // namespace
 
-bool SendFrame(RegisterLink& link, uint8_t address, int length, uint16_t number, uint8_t command,
-               const QByteArray& payload) {
-    if (length < 9 || length > RegisterLink::kRxSize) return false;
-    uint8_t frame[RegisterLink::kRxSize];
-    PrepareFrame(frame, address, length, number, command);
-    std::memcpy(frame + 7, payload.constData(), size_t(qMin(int(payload.size()), length - 9)));
-    frame[length - 2] = FrameCrc8(frame, length);
-    return link.SendBytes(frame, 1, length) == 0;
-}
-
-bool SendTableRecord(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t number,
-                     int record, uint8_t confirm) {
+std::optional<Frame> RecordFrame(RecordTable table, uint16_t number, int record, const QByteArray& slot,
+                                 uint8_t confirm) {
     const RecordCommand& c = Describe(table);
-    if (!c.table->Holds(record)) return false;
-    const QByteArray rec = image.ReadBytesAt(c.table->Offset(record), c.table->recordSize);
-    const int stored = c.wideNumber ? Word(rec.constData()) : uint8_t(rec[0]);
-    if (stored == 0) return false;  // an empty slot is never sent
+    if (!c.table->Holds(record) || slot.size() < c.sentBytes) return std::nullopt;
+    const int stored = c.wideNumber ? Word(slot.constData()) : uint8_t(slot[0]);
+    if (stored == 0) return std::nullopt;  // an empty slot is never sent
     const int numberWidth = c.wideNumber ? 2 : 1;
     Payload p;
     if (c.wideNumber) p.Word(record);
     else p.Byte(record);
-    p.Bytes(rec.mid(numberWidth, c.sentBytes - numberWidth)).Byte(confirm);
-    Send(link, 7 + c.sentBytes + 1 + 2, number, c.command, p);
-    return true;
+    p.Bytes(slot.mid(numberWidth, c.sentBytes - numberWidth)).Byte(confirm);
+    return Frame(7 + c.sentBytes + 1 + 2, number, c.command, p);
 }
 
-bool SendGoodsRecord(RegisterLink& l, WorkImage& i, uint16_t number, int goods, uint8_t confirm) {
-    return SendTableRecord(l, i, RecordTable::Goods, number, goods, confirm);
-}
-bool SendDiscountRecord(RegisterLink& l, WorkImage& i, uint16_t number, int n, uint8_t confirm) {
-    return SendTableRecord(l, i, RecordTable::Discounts, number, n, confirm);
-}
-bool SendCashierRecord(RegisterLink& l, WorkImage& i, uint16_t number, int n, uint8_t confirm) {
-    return SendTableRecord(l, i, RecordTable::Cashiers, number, n, confirm);
-}
-bool SendPaymentFormRecord(RegisterLink& l, WorkImage& i, uint16_t number, int n, uint8_t confirm) {
-    return SendTableRecord(l, i, RecordTable::PaymentForms, number, n, confirm);
-}
-bool SendCurrencyRecord(RegisterLink& l, WorkImage& i, uint16_t number, int n, uint8_t confirm) {
-    return SendTableRecord(l, i, RecordTable::Currencies, number, n, confirm);
-}
-bool SendPackagingRecord(RegisterLink& l, WorkImage& i, uint16_t number, int n, uint8_t confirm) {
-    return SendTableRecord(l, i, RecordTable::Packagings, number, n, confirm);
-}
-bool SendGroupRecord(RegisterLink& l, WorkImage& i, uint16_t number, int n, uint8_t confirm) {
-    return SendTableRecord(l, i, RecordTable::Groups, number, n, confirm);
+Frame VatRatesFrame(const QByteArray& vat21, uint8_t confirm) {
+    return Frame(31, kSingleFrame, 'P', Payload().Field(vat21, layout::kVatTableSize).Byte(confirm));
 }
 
-bool SendVatRates(RegisterLink& link, WorkImage& image, uint8_t confirm) {
-    Send(link, 31, kSingleFrame, 'P',
-         Payload().Bytes(image.ReadBytesAt(layout::kVatTable, layout::kVatTableSize)).Byte(confirm));
-    return true;
+Frame HeaderFrame(const QByteArray& header259) { return Frame(268, kSingleFrame, 'N', header259); }
+
+Frame FooterFrame(const QByteArray& footer130, uint8_t confirm) {
+    return Frame(140, kSingleFrame, 'D', Payload().Field(footer130, layout::kFooterSize).Byte(confirm));
 }
 
-bool SendHeader(RegisterLink& link, WorkImage& image) {
-    return Send(link, 268, kSingleFrame, 'N', image.ReadBytesAt(layout::kHeader, layout::kHeaderSize));
+Frame HaloFrame(const QByteArray& entries1to9) { return Frame(45, kSingleFrame, 'L', entries1to9); }
+
+std::optional<Frame> QuickKeyFrame(uint16_t number, int cashier, int key, const QByteArray& key34, uint8_t confirm) {
+    if (cashier < 1 || cashier > 10 || key < 1 || key > 10) return std::nullopt;
+    return Frame(44, number, 'S',
+                 Payload().Byte(cashier).Byte(key).Field(key34.mid(2), layout::kQuickKeySize - 2).Byte(confirm));
 }
 
-bool SendFooter(RegisterLink& link, WorkImage& image, uint8_t confirm) {
-    return Send(link, 140, kSingleFrame, 'D',
-                Payload().Bytes(image.ReadBytesAt(layout::kFooter, layout::kFooterSize)).Byte(confirm));
+Frame RequestFrame(uint16_t number, uint8_t command, uint16_t argument) {
+    return Frame(11, number, command, Payload().Word(argument));
 }
 
-bool SendHaloTable(RegisterLink& link, WorkImage& image) {
-    // Entry 0 is never sent.
-    Send(link, 45, kSingleFrame, 'L', image.ReadBytesAt(layout::kHalo + 4, 36));
-    return true;
-}
-
-bool SendQuickKey(RegisterLink& link, WorkImage& image, uint16_t number, int cashier, int key,
-                  uint8_t confirm) {
-    if (cashier < 1 || cashier > 10 || key < 1 || key > 10) return false;
-    const QByteArray rec = image.ReadBytesAt(layout::QuickKeyOffset(cashier, key), layout::kQuickKeySize);
-    Send(link, 44, number, 'S', Payload().Byte(cashier).Byte(key).Bytes(rec.mid(2)).Byte(confirm));
-    return true;
-}
-
-bool SendRequest(RegisterLink& link, uint8_t address, uint16_t number, uint8_t command, uint16_t argument) {
-    return SendFrame(link, address, 11, number, command, Payload().Word(argument));
-}
-
-bool SendDeleteRecord(RegisterLink& link, RecordTable table, uint16_t number, int record,
-                      const QByteArray& name, uint8_t confirm) {
+std::optional<Frame> DeleteFrame(RecordTable table, uint16_t number, int record, const QByteArray& name,
+                                 uint8_t confirm) {
     const RecordCommand& c = Describe(table);
-    if (!c.table->Holds(record)) return false;
+    if (!c.table->Holds(record)) return std::nullopt;
     Payload p;
     if (c.wideNumber) p.Word(record);
     else p.Byte(record);
     p.Field(name, c.deleteNameArea);
     if (c.deleteConfirm) p.Byte(confirm);
-    return Send(link, c.deleteLength, number, c.deleteCommand, p);
+    return Frame(c.deleteLength, number, c.deleteCommand, p);
 }
 
-bool SendDeleteGoods(RegisterLink& l, uint16_t number, int goods, const QByteArray& name, uint8_t confirm) {
-    return SendDeleteRecord(l, RecordTable::Goods, number, goods, name, confirm);
-}
-bool SendDeleteDiscount(RegisterLink& l, uint16_t number, int n, const QByteArray& name, uint8_t confirm) {
-    return SendDeleteRecord(l, RecordTable::Discounts, number, n, name, confirm);
-}
-bool SendDeleteCashier(RegisterLink& l, uint16_t number, int n, const QByteArray& name) {
-    return SendDeleteRecord(l, RecordTable::Cashiers, number, n, name, 0);
-}
-bool SendDeletePaymentForm(RegisterLink& l, uint16_t number, int n, const QByteArray& name, uint8_t confirm) {
-    return SendDeleteRecord(l, RecordTable::PaymentForms, number, n, name, confirm);
-}
-bool SendDeleteCurrency(RegisterLink& l, uint16_t number, int n, const QByteArray& name) {
-    return SendDeleteRecord(l, RecordTable::Currencies, number, n, name, 0);
-}
-bool SendDeletePackaging(RegisterLink& l, uint16_t number, int n, const QByteArray& name) {
-    return SendDeleteRecord(l, RecordTable::Packagings, number, n, name, 0);
-}
-bool SendDeleteGroup(RegisterLink& l, uint16_t number, int n, const QByteArray& name) {
-    return SendDeleteRecord(l, RecordTable::Groups, number, n, name, 0);
+Frame PeriodicReportMonthlyFrame(uint8_t kind, int year, int month) {
+    return Frame(19, kSingleFrame, 'o', Payload().Byte(kind).Byte(0xFF).Word(year).Byte(month).Fill(0xFF, 5));
 }
 
-bool SendPeriodicReportMonthly(RegisterLink& link, uint8_t kind, int year, int month) {
-    return Send(link, 19, kSingleFrame, 'o', Payload().Byte(kind).Byte(0xFF).Word(year).Byte(month).Fill(0xFF, 5));
+Frame PeriodicReportByDatesFrame(uint8_t kind, const QDate& from, const QDate& to) {
+    return Frame(19, 1, 'o',
+                 Payload().Byte(kind).Byte(0).Word(from.year()).Byte(from.month()).Byte(from.day())
+                     .Word(to.year()).Byte(to.month()).Byte(to.day()));
 }
 
-bool SendPeriodicReportByDates(RegisterLink& link, uint8_t kind, const QDate& from, const QDate& to) {
-    return Send(link, 19, 1, 'o',
-                Payload().Byte(kind).Byte(0).Word(from.year()).Byte(from.month()).Byte(from.day())
-                    .Word(to.year()).Byte(to.month()).Byte(to.day()));
-}
-
-bool SendPeriodicReportByNumbers(RegisterLink& link, uint8_t kind, int first, int last) {
-    return Send(link, 19, 1, 'o', Payload().Byte(kind).Byte(1).Word(first).Word(last).Fill(0xFF, 4));
+Frame PeriodicReportByNumbersFrame(uint8_t kind, int first, int last) {
+    return Frame(19, 1, 'o', Payload().Byte(kind).Byte(1).Word(first).Word(last).Fill(0xFF, 4));
 }
 
 namespace {
@@ -207,77 +133,74 @@ Payload GoodsRange(uint8_t rangeKind, int first, int last) {
 Payload OneGroup(int group) { return std::move(Payload().Byte(2).Byte(group).Fill(0xFF, 3)); }
 }  // namespace
 
-bool SendSalesReportForGoods(RegisterLink& link, uint8_t rangeKind, int first, int last, uint8_t zeroing,
-                             uint8_t zeroRecords) {
-    return Send(link, 16, 1, 's', GoodsRange(rangeKind, first, last).Byte(zeroing).Byte(zeroRecords));
+Frame SalesReportForGoodsFrame(uint8_t rangeKind, int first, int last, uint8_t zeroing, uint8_t zeroRecords) {
+    return Frame(16, 1, 's', GoodsRange(rangeKind, first, last).Byte(zeroing).Byte(zeroRecords));
 }
-bool SendSalesReportForGroup(RegisterLink& link, int group, uint8_t zeroing, uint8_t zeroRecords) {
-    return Send(link, 16, 1, 's', OneGroup(group).Byte(zeroing).Byte(zeroRecords));
+Frame SalesReportForGroupFrame(int group, uint8_t zeroing, uint8_t zeroRecords) {
+    return Frame(16, 1, 's', OneGroup(group).Byte(zeroing).Byte(zeroRecords));
 }
-bool SendVatBaseReportForGoods(RegisterLink& link, uint8_t rangeKind, int first, int last, uint8_t zeroRecords) {
-    return Send(link, 15, 1, 'p', GoodsRange(rangeKind, first, last).Byte(zeroRecords));
+Frame VatBaseReportForGoodsFrame(uint8_t rangeKind, int first, int last, uint8_t zeroRecords) {
+    return Frame(15, 1, 'p', GoodsRange(rangeKind, first, last).Byte(zeroRecords));
 }
-bool SendVatBaseReportForGroup(RegisterLink& link, int group, uint8_t zeroRecords) {
-    return Send(link, 15, 1, 'p', OneGroup(group).Byte(zeroRecords));
+Frame VatBaseReportForGroupFrame(int group, uint8_t zeroRecords) {
+    return Frame(15, 1, 'p', OneGroup(group).Byte(zeroRecords));
 }
-bool SendPluReportForGoods(RegisterLink& link, uint8_t rangeKind, int first, int last, uint8_t zeroRecords) {
-    return Send(link, 15, 1, 'b', GoodsRange(rangeKind, first, last).Byte(zeroRecords));
+Frame PluReportForGoodsFrame(uint8_t rangeKind, int first, int last, uint8_t zeroRecords) {
+    return Frame(15, 1, 'b', GoodsRange(rangeKind, first, last).Byte(zeroRecords));
 }
-bool SendPluReportForGroup(RegisterLink& link, int group, uint8_t zeroRecords) {
-    return Send(link, 15, 1, 'b', OneGroup(group).Byte(zeroRecords));
+Frame PluReportForGroupFrame(int group, uint8_t zeroRecords) {
+    return Frame(15, 1, 'b', OneGroup(group).Byte(zeroRecords));
 }
-bool SendCashierReport(RegisterLink& link, int cashier, uint8_t zeroing, uint8_t full) {
-    return Send(link, 12, kSingleFrame, 'k', Payload().Byte(cashier).Byte(zeroing).Byte(full));
+Frame CashierReportFrame(int cashier, uint8_t zeroing, uint8_t full) {
+    return Frame(12, kSingleFrame, 'k', Payload().Byte(cashier).Byte(zeroing).Byte(full));
 }
 
 namespace {
-bool FlagsReport(RegisterLink& link, uint8_t command, uint8_t zeroRecords, uint8_t zeroing) {
-    return Send(link, 12, 1, command, Payload().Byte(zeroRecords).Byte(zeroing));
+Frame FlagsReport(uint8_t command, uint8_t zeroRecords, uint8_t zeroing) {
+    return Frame(12, 1, command, Payload().Byte(zeroRecords).Byte(zeroing));
 }
-bool PlainReport(RegisterLink& link, uint8_t command) { return Send(link, 10, 1, command, Payload().Byte(1)); }
+Frame PlainReport(uint8_t command) { return Frame(10, 1, command, Payload().Byte(1)); }
 }  // namespace
 
-bool SendShiftSalesReport(RegisterLink& l, uint8_t zr, uint8_t z) { return FlagsReport(l, 'z', zr, z); }
-bool SendDiscountReport(RegisterLink& l, uint8_t zr, uint8_t z) { return FlagsReport(l, 'r', zr, z); }
-bool SendPackagingReport(RegisterLink& l, uint8_t zr, uint8_t z) { return FlagsReport(l, 'a', zr, z); }
-bool SendPaymentFormReport(RegisterLink& l, uint8_t zr, uint8_t z) { return FlagsReport(l, 'f', zr, z); }
-bool SendGroupReport(RegisterLink& l, uint8_t zr, uint8_t z) { return FlagsReport(l, 'g', zr, z); }
-bool SendInactiveGoodsReport(RegisterLink& l) { return PlainReport(l, 'n'); }
-bool SendFixedTextsReport(RegisterLink& l) { return PlainReport(l, 'w'); }
-bool SendVatRatesReport(RegisterLink& l) { return PlainReport(l, 'v'); }
-bool SendRegisterStateReport(RegisterLink& l) { return PlainReport(l, 't'); }
-bool SendQuickKeysReport(RegisterLink& l) { return PlainReport(l, 'h'); }
+Frame ShiftSalesReportFrame(uint8_t zr, uint8_t z) { return FlagsReport('z', zr, z); }
+Frame DiscountReportFrame(uint8_t zr, uint8_t z) { return FlagsReport('r', zr, z); }
+Frame PackagingReportFrame(uint8_t zr, uint8_t z) { return FlagsReport('a', zr, z); }
+Frame PaymentFormReportFrame(uint8_t zr, uint8_t z) { return FlagsReport('f', zr, z); }
+Frame GroupReportFrame(uint8_t zr, uint8_t z) { return FlagsReport('g', zr, z); }
+Frame InactiveGoodsReportFrame() { return PlainReport('n'); }
+Frame FixedTextsReportFrame() { return PlainReport('w'); }
+Frame VatRatesReportFrame() { return PlainReport('v'); }
+Frame RegisterStateReportFrame() { return PlainReport('t'); }
+Frame QuickKeysReportFrame() { return PlainReport('h'); }
 
-bool SendGroupTurnoverReport(RegisterLink& link, int monthFrom, int yearFrom, int monthTo, int yearTo,
-                             bool zeroRecords) {
-    return Send(link, 17, kSingleFrame, 0x05,
+Frame GroupTurnoverReportFrame(int monthFrom, int yearFrom, int monthTo, int yearTo, bool zeroRecords) {
+    return Frame(17, kSingleFrame, 0x05,
                 Payload().Byte(monthFrom).Word(yearFrom).Byte(monthTo).Word(yearTo).Byte(1)
                     .Byte(zeroRecords ? 't' : 'n'));
 }
 
-bool SendClock(RegisterLink& link, const QDateTime& when) {
+Frame ClockFrame(const QDateTime& when) {
     const QDate d = when.date();
     const QTime t = when.time();
-    return Send(link, 17, kSingleFrame, 'C',
+    return Frame(17, kSingleFrame, 'C',
                 Payload().Word(d.year()).Byte(d.month()).Byte(d.day()).Byte(t.hour()).Byte(t.minute())
                     .Byte(t.second()).Byte(0));
 }
 
-bool SendRecordCurrency(RegisterLink& link, uint32_t mantissa, uint8_t places, const QString& symbol,
-                        uint8_t denomination, uint8_t printConversion, const QDate& date) {
-    return Send(link, 23, kSingleFrame, 'E',
+Frame RecordCurrencyFrame(uint32_t mantissa, uint8_t places, const QString& symbol, uint8_t denomination,
+                          uint8_t printConversion, const QDate& date) {
+    return Frame(23, kSingleFrame, 'E',
                 Payload().Long(mantissa).Byte(places).Field(ToCp1250(symbol), 3).Byte(denomination)
                     .Byte(printConversion).Word(date.year()).Byte(date.month()).Byte(date.day()));
 }
 
-bool SendManagerPassword(RegisterLink& link, const QString& oldPassword, const QString& newPassword,
-                         uint8_t confirm) {
-    return Send(link, 30, kSingleFrame, 'H',
+Frame ManagerPasswordFrame(const QString& oldPassword, const QString& newPassword, uint8_t confirm) {
+    return Frame(30, kSingleFrame, 'H',
                 Payload().Field(ToCp1250(oldPassword), 10).Field(ToCp1250(newPassword), 10).Byte(confirm));
 }
 
-bool SendGoodsUnits(RegisterLink& link, const QString& unit1, const QString& unit2, const QString& unit3) {
-    return Send(link, 18, kSingleFrame, 'q',
+Frame GoodsUnitsFrame(const QString& unit1, const QString& unit2, const QString& unit3) {
+    return Frame(18, kSingleFrame, 'q',
                 Payload().Field(ToCp1250(unit1), 3).Field(ToCp1250(unit2), 3).Field(ToCp1250(unit3), 3));
 }
 
@@ -285,40 +208,36 @@ uint8_t QuickSaleFunctionCode(int listIndex) {
     return uint8_t(listIndex >= 2 ? listIndex + 1 : listIndex);
 }
 
-bool SendQuickSaleKeys(RegisterLink& link, int cashier, int key, int function, uint8_t kind, int record) {
-    return Send(link, 14, kSingleFrame, 'X',
+Frame QuickSaleKeysFrame(int cashier, int key, int function, uint8_t kind, int record) {
+    return Frame(14, kSingleFrame, 'X',
                 Payload().Byte(cashier).Byte(key).Byte(QuickSaleFunctionCode(function)).Byte(kind).Byte(record));
 }
 
-bool SendNip(RegisterLink& link, const QString& nip) {
-    if (nip.size() > 16) {
-        link.prompts().Message(QStringLiteral("Zbyt długi NIP!"));
-        return false;
-    }
-    return Send(link, 25, kSingleFrame, 'I', Payload().Field(ToCp1250(nip), 16));
+std::optional<Frame> NipFrame(const QString& nip) {
+    if (nip.size() > 16) return std::nullopt;
+    return Frame(25, kSingleFrame, 'I', Payload().Field(ToCp1250(nip), 16));
 }
 
-bool SendFunctionKey(RegisterLink& link, uint8_t cashier, uint8_t key, uint8_t code) {
-    return Send(link, 13, kSingleFrame, 'O', Payload().Byte(cashier).Byte(key).Byte(code).Byte(0));
+Frame FunctionKeyFrame(uint8_t cashier, uint8_t key, uint8_t code) {
+    return Frame(13, kSingleFrame, 'O', Payload().Byte(cashier).Byte(key).Byte(code).Byte(0));
 }
 
-bool SendAdditionalSettings(RegisterLink& link, const QByteArray& settings22) {
-    return Send(link, 31, kSingleFrame, 0x03, Payload().Field(settings22, 22));
+Frame AdditionalSettingsFrame(const QByteArray& settings22) {
+    return Frame(31, kSingleFrame, 0x03, Payload().Field(settings22, 22));
 }
 
-bool SendQuery(RegisterLink& link, uint8_t address, uint16_t number) {
-    return SendFrame(link, address, 10, number, 'Q', Payload().Byte(0));
+Frame QueryFrame(uint8_t address, uint16_t number) {
+    return Frame(10, number, 'Q', Payload().Byte(0)).To(address);
 }
 
-bool SendCacheDumpRequest(RegisterLink& link) { return Send(link, 10, 1, ':', Payload().Byte(1)); }
+Frame CacheDumpRequestFrame() { return Frame(10, 1, ':', Payload().Byte(1)); }
 
-bool SendSalesClear(RegisterLink& link) {
-    // Always to address 1.
-    return SendFrame(link, 1, 10, kSingleFrame, 0xCB, Payload().Byte(1));
+Frame SalesClearFrame() {
+    return Frame(10, kSingleFrame, 0xCB, Payload().Byte(1)).To(1);
 }
 
-bool SendCopyRead(RegisterLink& link, uint8_t mode, const QByteArray& bytes8to20, uint8_t handling) {
-    return Send(link, 24, kSingleFrame, 0x01, Payload().Byte(mode).Field(bytes8to20, 13).Byte(handling));
+Frame CopyReadFrame(uint8_t mode, const QByteArray& bytes8to20, uint8_t handling) {
+    return Frame(24, kSingleFrame, 0x01, Payload().Byte(mode).Field(bytes8to20, 13).Byte(handling));
 }
 
 QByteArray CopyRangeByNumbers(int firstReport, uint32_t firstReceipt, int lastReport,

@@ -31,12 +31,32 @@ uint8_t FrameCrc8(const uint8_t* buffer, int capacity) {
     return uint8_t(~x);
 }
 
-bool SendControlFrame(RegisterLink& link, uint8_t address, uint8_t status) {
-    uint8_t frame[10];
-    PrepareFrame(frame, address, 10, 1, kControlCommand);
-    frame[7] = status;
-    frame[8] = FrameCrc8(frame, sizeof frame);
-    return link.SendBytes(frame, 1, 10) == 0;
+Frame::Frame(int length, uint16_t number, uint8_t command, const QByteArray& payload)
+    : length_(length), number_(number), command_(command), payload_(payload) {}
+
+QByteArray Frame::Bytes(uint8_t linkAddress) const {
+    if (!Valid()) return {};
+    QByteArray bytes(length_, '\0');
+    auto* f = reinterpret_cast<uint8_t*>(bytes.data());
+    PrepareFrame(f, address_ >= 0 ? uint8_t(address_) : linkAddress, length_, number_, command_);
+    std::memcpy(f + 7, payload_.constData(), size_t(qMin(int(payload_.size()), length_ - 9)));
+    f[length_ - 2] = FrameCrc8(f, length_);
+    return bytes;
+}
+
+Frame ControlFrame(uint8_t status) { return Frame(10, 1, kControlCommand, QByteArray(1, char(status))); }
+
+bool Reply::LastFlag() const {
+    return frame.size() >= 6 && (FrameNumber(reinterpret_cast<const uint8_t*>(frame.constData())) & LastFrameFlag);
+}
+
+bool Reply::EmptyTable() const {
+    return frame.size() >= 8 && uint8_t(frame[2]) == 10 && uint8_t(frame[6]) == kAnswerCommand && frame[7] == 0x10;
+}
+
+bool Reply::NothingToSend() const {
+    return EmptyTable() ||
+           (frame.size() >= 8 && uint8_t(frame[2]) == 10 && uint8_t(frame[6]) == kAnswerCommand && frame[7] == 0x40);
 }
 
 namespace {
@@ -48,10 +68,9 @@ bool IsAck(const uint8_t* f, uint8_t command, uint8_t status) {
 // Reads a reply of `expected` bytes in stages: the header first; an 'A' answer of
 // 10 or 11 bytes (empty table, zero sales, register error) is taken the moment it
 // is complete instead of waiting out the time-out for bytes that never come.
-int ReadFrame(RegisterLink& link, int expected) {
+int ReadFrame(RegisterLink& link, uint8_t* rx, int expected) {
     expected = qMin(expected, int(RegisterLink::kRxSize));
     const auto deadline = link.ReadDeadline(expected);
-    uint8_t* rx = link.rxBuffer;
     int k = link.ReadUntil(rx, qMin(7, expected), deadline);
     if (k < 7) return k;
     int due = expected;
@@ -61,47 +80,55 @@ int ReadFrame(RegisterLink& link, int expected) {
     return k + link.ReadUntil(rx + k, due - k, deadline);
 }
 
+bool SendControl(RegisterLink& link, uint8_t status) { return link.Send(ControlFrame(status)); }
+
 }  // namespace
 
-int ReadReply(RegisterLink& link, int length, bool announceEmpty) {
+Reply ReadReply(RegisterLink& link, int length, bool announceEmpty) {
     length = qMin(length, int(RegisterLink::kRxSize));
     Prompts& prompts = link.prompts();
-    uint8_t* rx = link.rxBuffer;
-    const int k = ReadFrame(link, length);
+    uint8_t rx[RegisterLink::kRxSize] = {};
+    const int k = ReadFrame(link, rx, length);
+    Reply reply;
+    reply.frame = QByteArray(reinterpret_cast<const char*>(rx), k);
+    auto result = [&](int r) {
+        reply.result = r;
+        return reply;
+    };
     if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x10) {
         if (announceEmpty) prompts.Message(QStringLiteral("Pusta baza."));
-        return ReplyStop;
+        return result(ReplyStop);
     }
     if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x40) {
         prompts.Message(QStringLiteral("Zerowa wartość sprzedaży."));
-        return ReplyStop;
+        return result(ReplyStop);
     }
     if ((k == 11 || k == length) && k > 8 && rx[6] == kAnswerCommand) {
         ShowRegisterError(prompts, rx[8]);
-        return ReplyStop;
+        return result(ReplyStop);
     }
     if (k < length) {
         // A lost port has told the user already.
         if (!link.Lost()) prompts.Message(QStringLiteral("Brak komunikacji."));
-        return ReplyStop;
+        return result(ReplyStop);
     }
     const uint8_t computed = FrameCrc8(rx, length);
     if (computed != rx[length - 2]) {
         prompts.Message(QStringLiteral("CRC kasy: ") + QString::number(rx[length - 2]) +
                         QStringLiteral(" CRC PC: ") + QString::number(computed));
         prompts.Message(QStringLiteral("Błąd CRC!"));
-        return ReplyBadCrc;
+        return result(ReplyBadCrc);
     }
     if (FrameNumber(rx) & LastFrameFlag) {
-        SendControlFrame(link, link.registerAddress, ControlComplete);
-        return ReplyLast;
+        SendControl(link, ControlComplete);
+        return result(ReplyLast);
     }
-    if (link.cancel) {
-        SendControlFrame(link, link.registerAddress, ControlCancelled);
-        return ReplyLast;
+    if (link.CancelRequested()) {
+        SendControl(link, ControlCancelled);
+        return result(ReplyLast);
     }
-    SendControlFrame(link, link.registerAddress, ControlNext);
-    return ReplyRecord;
+    SendControl(link, ControlNext);
+    return result(ReplyRecord);
 }
 
 namespace {
@@ -109,8 +136,7 @@ namespace {
 // Reads the ten bytes of an acknowledgement. A whole frame of another length
 // that comes first (a late data frame of an earlier command) is read by its
 // length and dropped, so it is never taken for this command's answer.
-int ReadAckBytes(RegisterLink& link) {
-    uint8_t* rx = link.rxBuffer;
+int ReadAckBytes(RegisterLink& link, uint8_t* rx) {
     const auto deadline = link.ReadDeadline(10);
     for (;;) {
         const int k = link.ReadUntil(rx, 10, deadline);
@@ -123,9 +149,9 @@ int ReadAckBytes(RegisterLink& link) {
 }
 
 // The common part of ReadAck and ReadAckWait; `wait` selects the differences.
-int ReadAcknowledgement(RegisterLink& link, bool wait) {
-    uint8_t* rx = link.rxBuffer;
-    const int k = ReadAckBytes(link);
+int ReadAcknowledgement(RegisterLink& link, bool wait, int* errorCode) {
+    uint8_t rx[RegisterLink::kRxSize] = {};
+    const int k = ReadAckBytes(link, rx);
     if (k < 10) return AckNoReply;
     if (rx[2] == 10) {
         if (rx[6] == kAnswerCommand && rx[7] == 8) return AckBusy;
@@ -143,11 +169,12 @@ int ReadAcknowledgement(RegisterLink& link, bool wait) {
             return BusyWait(link) == 1 ? AckAcceptedEnd : AckNoReply;
     }
     if (rx[2] == 11) {
+        if (errorCode) *errorCode = rx[8];
         if (wait) {
             // The eleventh byte stays unread; the next FlushPort drains it.
             ShowRegisterError(link.prompts(), rx[8]);
         } else {
-            link.Read(1, 10);
+            link.Read(1);
         }
         return AckRegisterError;
     }
@@ -157,11 +184,19 @@ int ReadAcknowledgement(RegisterLink& link, bool wait) {
     return AckNoReply;
 }
 
+// A 10-byte control frame from the register, or nothing.
+bool ReadControl(RegisterLink& link, uint8_t* status) {
+    const QByteArray r = link.Read(10);
+    if (r.size() < 10 || uint8_t(r[6]) != kControlCommand) return false;
+    *status = uint8_t(r[7]);
+    return true;
+}
+
 }  // namespace
 
-int ReadAck(RegisterLink& link) { return ReadAcknowledgement(link, false); }
+int ReadAck(RegisterLink& link, int* errorCode) { return ReadAcknowledgement(link, false, errorCode); }
 
-int ReadAckWait(RegisterLink& link) { return ReadAcknowledgement(link, true); }
+int ReadAckWait(RegisterLink& link, int* errorCode) { return ReadAcknowledgement(link, true, errorCode); }
 
 int PaperOutPrompt(RegisterLink& link) {
     const PromptAnswer a = link.prompts().Ask(QStringLiteral("Brak papieru! Kontynuować?"),
@@ -171,28 +206,28 @@ int PaperOutPrompt(RegisterLink& link) {
         SendUserAbort(link);
         return 1;
     }
-    uint8_t* rx = link.rxBuffer;
-    if (link.Read(10) == 10) {
-        if (rx[6] == kControlCommand && rx[7] == 0) return 0;
-        if (rx[6] == kControlCommand && rx[7] == 3) return 3;
+    uint8_t status = 0xFF;
+    if (ReadControl(link, &status)) {
+        if (status == 0) return 0;
+        if (status == 3) return 3;
     }
     return 2;
 }
 
 int BusyWait(RegisterLink& link) {
-    uint8_t* rx = link.rxBuffer;
     int misses = 0;
     for (;;) {
         link.clock().Sleep(200);
-        if (link.Read(10) < 10) {
+        const QByteArray r = link.Read(10);
+        if (r.size() < 10) {
             if (++misses >= 2) return 0;
             continue;
         }
-        if (rx[6] == kControlCommand && (rx[7] == 0 || rx[7] == 3)) return 1;
+        if (uint8_t(r[6]) == kControlCommand && (r[7] == 0 || r[7] == 3)) return 1;
     }
 }
 
 void SendUserAbort(RegisterLink& link) {
-    SendControlFrame(link, link.registerAddress, ControlCancelled);
+    SendControl(link, ControlCancelled);
     link.prompts().Message(QStringLiteral("Komunikacja przerwana przez użytkownika."));
 }

@@ -21,3 +21,5 @@ QString ComPortPath(int port) {
     if (port <= 36) return QStringLiteral("/dev/ttyACM%1").arg(port - 21);
     return QString();
 }
+
+QString ComPortName(int port) { return QStringLiteral("COM ") + QString::number(port); }

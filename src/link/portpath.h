@@ -6,5 +6,7 @@
 // table (COM1-4 ttyS0-3, COM5-20 ttyUSB0-15, COM21-36 ttyACM0-15). Empty when the
 // number has no device.
 QString ComPortPath(int port);
+// "COM n", as every list and caption names a port.
+QString ComPortName(int port);
 // The user's ports folder, $XDG_CONFIG_HOME/zelk-tuvo/ports.
 QString UserPortsDirectory();

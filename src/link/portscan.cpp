@@ -3,39 +3,43 @@
 #include "link/commands.h"
 #include "link/registerlink.h"
 
+// Every probe opens with a copy of the user's line settings; the user's own
+// settings are never touched, and their port stays closed until the caller opens it.
 QList<int> OpenablePorts(RegisterLink& link, const std::function<void(int)>& each) {
-    const PortSettings kept = link.settings;
     link.ClosePort();
     QList<int> ports;
     for (int n = 1; n <= kMaxComPort; ++n) {
         if (each) each(n);
-        PortSettings probe = kept;
+        PortSettings probe = link.Settings();
         probe.port = n;
-        if (link.OpenPort(probe, false) == 0) {
+        if (link.OpenProbe(probe)) {
             ports << n;
-            link.ClosePort();
+            link.CloseProbe();
         }
     }
-    link.settings = kept;
     return ports;
 }
 
 QList<FoundRegister> ScanPorts(RegisterLink& link, const QList<int>& ports, const PortScan& how) {
     QList<FoundRegister> found;
+    PortSettings probe = how.settings.value_or(link.Settings());
     for (int address : how.addresses) {
         for (int port : ports) {
-            if (link.cancel) return found;
-            PortSettings probe = link.settings;
+            if (link.CancelRequested()) return found;
             probe.port = port;
-            if (link.OpenPort(probe, false) != 0) continue;
+            if (!link.OpenProbe(probe)) continue;
             if (how.probing) how.probing(port, address);
-            link.ForgetLastReply();
-            SendQuery(link, uint8_t(address), how.frameNumber);
-            if (link.Read(10) == 10 && link.LastReplyWasFrame() && link.LastReplyWasAnswer()) {
-                found.append({port, address});
-                if (how.firstOnly) return found;
+            if (link.Send(QueryFrame(uint8_t(address), how.frameNumber))) {
+                const QByteArray answer = link.Read(10);
+                if (answer.size() == 10 && uint8_t(answer[0]) == kStx && uint8_t(answer[6]) == kAnswerCommand) {
+                    found.append({port, address});
+                    if (how.firstOnly) {
+                        link.CloseProbe();
+                        return found;
+                    }
+                }
             }
-            link.ClosePort();
+            link.CloseProbe();
         }
     }
     return found;

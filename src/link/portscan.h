@@ -6,14 +6,18 @@
 #include <QList>
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+#include "link/portsettings.h"
 
 class RegisterLink;
 
 constexpr int kMaxComPort = 99;
 
 // The port numbers 1-99 that open with the link's line settings; a port held by
-// another program does not. Every port is closed again and the link's settings
-// are as before. `each` runs before each port is tried.
+// another program does not. The link's port is closed first and every probe is
+// closed again; the link's settings are never touched. `each` runs before each
+// port is tried.
 QList<int> OpenablePorts(RegisterLink& link, const std::function<void(int port)>& each = {});
 
 struct FoundRegister {
@@ -25,14 +29,17 @@ struct FoundRegister {
 struct PortScan {
     QList<int> addresses{1};
     uint16_t frameNumber = 0;   // of each query
-    bool firstOnly = false;     // stop at the first register, its port left open
+    bool firstOnly = false;     // stop at the first register
+    // The line settings of the probes (the port number aside): the link's own
+    // when none are given. Either way they are a copy.
+    std::optional<PortSettings> settings;
     // Runs before each probe, once the port has opened.
     std::function<void(int port, int address)> probing;
 };
 
 // Every address in turn over every port (ports before addresses): open the port
-// with the link's line settings, send the query to the address and take a
-// 10-byte 'A' frame as a register. The ports that do not open are skipped. The
-// link's port number is left at the last one tried; its port is closed unless
-// firstOnly found a register.
+// as a probe, send the query to the address and take a 10-byte 'A' frame as a
+// register. The ports that do not open are skipped. Every probe is closed
+// again and the link's settings are as before: a caller opens the port it
+// chose. The link's cancel flag stops the scan between probes.
 QList<FoundRegister> ScanPorts(RegisterLink& link, const QList<int>& ports, const PortScan& how);

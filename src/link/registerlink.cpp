@@ -13,6 +13,8 @@
 
 #include "common/clock.h"
 #include "common/prompts.h"
+#include "common/appstate.h"
+#include "link/frames.h"
 #include "link/portpath.h"
 
 bool SetArbitraryBaudRate(int fd, unsigned baud);
@@ -51,40 +53,36 @@ RegisterLink::RegisterLink(Prompts& prompts, Clock& clock) : prompts_(prompts), 
 
 RegisterLink::~RegisterLink() { CloseHandle(); }
 
+void RegisterLink::UseSettings(const PortSettings& settings) {
+    ClosePort();
+    settings_ = settings;
+}
+
 int RegisterLink::OpenRegisterPort(bool showMessages) {
-    if (OpenPort(settings, showMessages) == 0) return 0;
-    settings.port = kNoPort;
+    if (OpenPort(settings_, showMessages) == 0) return 0;
+    settings_.port = kNoPort;
     return 1;
 }
 
-int RegisterLink::OpenPort(const PortSettings& wanted, bool showMessages) {
-    const PortSettings previous = settings;
-    settings = wanted;  // Configure() applies the settings in force
-    const int port = settings.port;
-    auto fail = [&](const QString& tail) {
-        if (showMessages)
-            prompts_.Message(QStringLiteral("Nie mogę otworzyć portu COM") + QString::number(port) + tail);
-        settings = previous;
-        return 1;
-    };
+int RegisterLink::OpenHandle(const PortSettings& wanted) {
     CloseHandle();
-    device_ = ComPortPath(port);
-    if (device_.isEmpty()) return fail(QStringLiteral("."));
+    device_ = ComPortPath(wanted.port);
+    if (device_.isEmpty()) return 1;
     const QByteArray path = QFile::encodeName(device_);
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return fail(QStringLiteral("."));
+    if (fd < 0) return 1;
     // Exclusive: a port held by another program, or by a second handle of this one,
     // does not open.
     if (!isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
-        return fail(QStringLiteral("."));
+        return 1;
     }
     ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     timeouts_ = CommTimeouts{0, 1, 100, 10, 100};
     if (!Configure()) {
         CloseHandle();
-        return fail(QStringLiteral(" z takimi ustawieniami."));
+        return 2;
     }
     countersKnown_ = false;
     lost_ = false;
@@ -92,17 +90,65 @@ int RegisterLink::OpenPort(const PortSettings& wanted, bool showMessages) {
     return 0;
 }
 
-void RegisterLink::PortLost() {
+int RegisterLink::OpenPort(const PortSettings& wanted, bool showMessages) {
+    const bool wasOpen = IsOpen() && !probing_;
+    probing_ = false;
+    const PortSettings previous = settings_;
+    settings_ = wanted;  // Configure() applies the settings of the line
+    const int r = OpenHandle(wanted);
+    if (r != 0) {
+        if (showMessages)
+            prompts_.Message(QStringLiteral("Nie mogę otworzyć portu COM") + QString::number(wanted.port) +
+                             (r == 2 ? QStringLiteral(" z takimi ustawieniami.") : QStringLiteral(".")));
+        settings_ = previous;
+        if (wasOpen) emit closed();
+        return 1;
+    }
+    emit opened(settings_.port);
+    return 0;
+}
+
+void RegisterLink::ClosePort() {
+    const bool wasOpen = IsOpen() && !probing_;
     CloseHandle();
+    probing_ = false;
+    if (wasOpen) emit closed();
+}
+
+void RegisterLink::Disconnect() {
+    ClosePort();
+    settings_.port = kNoPort;
+}
+
+bool RegisterLink::OpenProbe(const PortSettings& probe) {
+    ClosePort();
+    probing_ = true;
+    probe_ = probe;
+    if (OpenHandle(probe) == 0) return true;
+    probing_ = false;
+    return false;
+}
+
+void RegisterLink::CloseProbe() {
+    if (!probing_) return;
+    CloseHandle();
+    probing_ = false;
+}
+
+void RegisterLink::PortLost() {
+    const bool user = !probing_;
+    const int port = Line().port;
+    CloseHandle();
+    probing_ = false;
     if (lost_) return;
     lost_ = true;
-    prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(settings.port) +
+    prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(port) +
                      QStringLiteral(")."));
-    if (onLost) onLost();
+    if (user) emit lost(settings_.port);
 }
 
 bool RegisterLink::Configure() {
-    const PortSettings& s = settings;
+    const PortSettings& s = Line();
     if (s.dataBits < 5 || s.dataBits > 8 || s.parity > 4 || s.baud == 0) return false;
     if (s.stopBits != 0 && s.stopBits != 2) return false;  // 1.5 stop bits do not exist here
     termios t {};
@@ -147,8 +193,6 @@ void RegisterLink::CloseHandle() {
     fd_ = -1;
 }
 
-void RegisterLink::ClosePort() { CloseHandle(); }
-
 int RegisterLink::LineState() {
     if (fd_ < 0) return 1;
     serial_icounter_struct c {};
@@ -164,7 +208,7 @@ int RegisterLink::LineState() {
         countersKnown_ = true;
         if (grew) return 1;
     }
-    if (settings.rtsCts) {
+    if (Line().rtsCts) {
         int lines = 0;
         if (::ioctl(fd_, TIOCMGET, &lines) == 0 && !(lines & TIOCM_CTS)) return 2;
     }
@@ -191,17 +235,25 @@ int RegisterLink::WriteWithin(const uint8_t* data, int n, int totalMs) {
     return done;
 }
 
+bool RegisterLink::Send(const Frame& frame) {
+    QByteArray bytes = frame.Bytes(address_);
+    if (bytes.isEmpty()) return false;
+    return SendBytes(reinterpret_cast<uint8_t*>(bytes.data()), 1, int(bytes.size())) == 0;
+}
+
 int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
-    if (settings.port == kNoPort) {
+    if (Line().port == kNoPort) {
         prompts_.Message(QStringLiteral("Nie wybrano portu komunikacyjnego."));
         return 1;
     }
     if (lost_) {
         // Until it is connected again, every send says what happened.
-        prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(settings.port) +
+        prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(Line().port) +
                          QStringLiteral(")."));
         return 1;
     }
+    // What the register sends from now on is the answer to this write.
+    rxAt_ = 0;
     int sent = 0;
     int idle = 0;
     for (;;) {
@@ -211,7 +263,7 @@ int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
             if (zero) n = int(static_cast<const uint8_t*>(zero) - (buffer + sent));
         }
         // Read time-outs stay in force for the reply that follows.
-        timeouts_ = CommTimeouts{0, 10, 1000, 20, SendWriteConstant(n, settings.baud)};
+        timeouts_ = CommTimeouts{0, 10, 1000, 20, SendWriteConstant(n, Line().baud)};
         int written = -1;
         if (fd_ >= 0) {
             written = WriteWithin(buffer + sent, n, timeouts_.writeMultiplier * n + timeouts_.writeConstant);
@@ -221,10 +273,7 @@ int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
         if (written < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV)) {
             // The port was lost (an unplugged adapter): reopen and try again; a
             // port that does not come back is given up.
-            const int port = settings.port;
-            CloseHandle();
-            if (OpenRegisterPort(false) != 0) {
-                settings.port = port;
+            if (OpenHandle(Line()) != 0) {
                 PortLost();
                 return 1;
             }
@@ -234,12 +283,15 @@ int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
         if (LineState() == 1) {
             buffer[0] = 0;
             prompts_.Message(QStringLiteral("Wystąpił błąd transmisji."));
-            CloseHandle();
-            settings.port = kNoPort;
+            if (probing_) {
+                CloseProbe();
+            } else {
+                Disconnect();
+            }
             return 1;
         }
-        if (settings.xonXoff || settings.rtsCts) {
-            if (!waitForLine || !waitForLine()) {
+        if (Line().xonXoff || Line().rtsCts) {
+            if (!waitForLine_ || !waitForLine_()) {
                 buffer[0] = 0;
                 return 1;
             }
@@ -265,7 +317,13 @@ int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
     bool hungUp = false;
     for (;;) {
         const ssize_t r = ::read(fd_, dst + got, size_t(n - got));
-        if (r > 0) got += int(r);
+        if (r > 0) {
+            // Kept for the receive-buffer view as well.
+            const int keep = qMin(int(r), kRxSize - rxAt_);
+            if (keep > 0 && dst + got != rx_ + rxAt_) std::memcpy(rx_ + rxAt_, dst + got, size_t(keep));
+            rxAt_ += keep;
+            got += int(r);
+        }
         if (got >= n) break;
         // A raw line reads 0 when nothing is there; after a hang-up it always
         // does, and a vanished device fails outright.
@@ -290,10 +348,21 @@ int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
     return got;
 }
 
-int RegisterLink::Read(int n, int offset) {
-    if (offset < 0 || offset >= kRxSize) return 0;
-    n = qMin(n, kRxSize - offset);
-    return ReadUntil(rxBuffer + offset, n, ReadDeadline(n));
+QByteArray RegisterLink::Read(int n) {
+    n = qBound(0, n, int(kRxSize));
+    QByteArray bytes(n, '\0');
+    bytes.truncate(ReadUntil(reinterpret_cast<uint8_t*>(bytes.data()), n, ReadDeadline(n)));
+    return bytes;
+}
+
+QByteArray RegisterLink::TakeWaiting(int n) {
+    // A look at the port: what is taken is not kept as a reply.
+    n = qMin(n, BytesWaiting());
+    if (n <= 0) return {};
+    QByteArray bytes(n, '\0');
+    const ssize_t r = ::read(fd_, bytes.data(), size_t(n));
+    bytes.truncate(r > 0 ? int(r) : 0);
+    return bytes;
 }
 
 int RegisterLink::BytesWaiting() const {
@@ -307,8 +376,9 @@ int RegisterLink::FlushPort() {
     const CommTimeouts saved = timeouts_;
     timeouts_ = CommTimeouts{0, 0, 1, 0, 1};
     int last = 0;
+    uint8_t drained[50];
     for (int i = 0; i < 8192; ++i) {
-        last = Read(50);
+        last = ReadUntil(drained, 50, ReadDeadline(50));
         if (last < 1) break;
     }
     timeouts_ = CommTimeouts{saved.readInterval, 1, 100, 10, 10};
@@ -317,4 +387,10 @@ int RegisterLink::FlushPort() {
         return 1;
     }
     return 0;
+}
+
+void FollowLink(RegisterLink& link, AppState& app) {
+    QObject::connect(&link, &RegisterLink::opened, &link, [&app] { app.PortOpened(); });
+    QObject::connect(&link, &RegisterLink::closed, &link, [&app] { app.PortClosed(); });
+    QObject::connect(&link, &RegisterLink::lost, &link, [&app] { app.PortClosed(); });
 }

@@ -1,11 +1,16 @@
 #pragma once
 // The COM port the register hangs on: its settings, opening, writing frames under
 // computed time-outs with recovery, draining stale input, the line state and the
-// receive buffer every reply is read into. It never shows a window of its own:
-// messages go through Prompts and the wait for a held line through waitForLine.
+// receive buffer. It owns all of its state: others change it through its
+// operations and learn what happened from its notifications. It never shows a
+// window of its own: messages go through Prompts and the wait for a held line
+// through the line-wait hook.
 #include <QByteArray>
+#include <QObject>
 #include <QString>
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <cstdint>
 #include <functional>
 
@@ -14,43 +19,60 @@
 class Prompts;
 class Clock;
 
-class RegisterLink {
+class Frame;
+
+class RegisterLink : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kRxSize = 1024;
 
     RegisterLink(Prompts& prompts, Clock& clock);
-    ~RegisterLink();
+    ~RegisterLink() override;
     RegisterLink(const RegisterLink&) = delete;
     RegisterLink& operator=(const RegisterLink&) = delete;
 
-    PortSettings settings;
-    uint8_t registerAddress = 1;
-    uint8_t rxBuffer[kRxSize] = {};
-    bool cancel = false;  // set by the Cancel buttons of long downloads
-    // Shown while a write is held up by flow control; true when the line cleared,
-    // false when the user gave up. Without it a held write counts as given up.
-    std::function<bool()> waitForLine;
+    // The user's choice: the COM port and its line settings, and the register
+    // address every frame carries (unless the frame names its own).
+    const PortSettings& Settings() const { return settings_; }
+    int Port() const { return settings_.port; }
+    uint8_t Address() const { return address_; }
+    void SetAddress(uint8_t address) { address_ = address; }
+    // Takes these as the user's settings without opening them (an open port is
+    // closed first): the settings read at start, or the automatic connection's.
+    void UseSettings(const PortSettings& settings);
 
-    // Told once when the port is lost (an unplugged adapter, a hung-up line),
-    // after the port was closed and the user was told.
-    std::function<void()> onLost;
-    // The port went away since it was last opened.
-    bool Lost() const { return lost_; }
-
-    void BackupSettings() { backup_ = settings; }
-    void RestoreSettings() { settings = backup_; }
-    const PortSettings& Backup() const { return backup_; }
-
-    // Opens and configures the port of settings.port: 0, or 1 (port number set to
-    // 255). With showMessages the failure is reported.
+    // Opens and configures the chosen port: 0, or 1 (the port number becomes 255).
+    // With showMessages the failure is reported.
     int OpenRegisterPort(bool showMessages);
     // Opens the port with the given settings and keeps them only when it opened:
     // 0, or 1 with the settings as they were.
     int OpenPort(const PortSettings& wanted, bool showMessages);
     void ClosePort();
+    // Closes the port and forgets it (no port chosen).
+    void Disconnect();
+    // A probe opens a port with a copy of the settings: the user's settings are
+    // never touched and nobody is told (the port scan, the search, the automatic
+    // connection). The user's port, when open, is closed first.
+    bool OpenProbe(const PortSettings& probe);
+    void CloseProbe();
+
     bool IsOpen() const { return fd_ >= 0; }
     QString DevicePath() const { return device_; }
+    // The port went away since it was last opened.
+    bool Lost() const { return lost_; }
 
+    // Set by the Cancel buttons of long transfers; a run clears it as it starts.
+    void RequestCancel() { cancel_ = true; }
+    void ClearCancel() { cancel_ = false; }
+    bool CancelRequested() const { return cancel_; }
+
+    // Shown while a write is held up by flow control; true when the line cleared,
+    // false when the user gave up. Without it a held write counts as given up.
+    void SetLineWait(std::function<bool()> wait) { waitForLine_ = std::move(wait); }
+    bool HasLineWait() const { return bool(waitForLine_); }
+
+    // The frame with the link's address (or its own), as one write.
+    bool Send(const Frame& frame);
     // Mode 1 writes length bytes; mode 0 the zero-terminated text in the buffer,
     // never looking past length bytes. 0 when all was written, 1 otherwise.
     int SendBytes(uint8_t* buffer, int mode, int length);
@@ -67,42 +89,51 @@ public:
     Deadline ReadDeadline(int n) const;
     // Reads into dst until n bytes are in or the deadline passes; the count read.
     int ReadUntil(uint8_t* dst, int n, Deadline deadline);
-    // Reads up to n bytes into rxBuffer + offset under the read time-outs.
-    int Read(int n, int offset = 0);
+    // Up to n bytes under the read time-outs in force.
+    QByteArray Read(int n);
     // Bytes waiting at the port, 0 when none or closed.
     int BytesWaiting() const;
-
-    // What the windows may ask of the last reply read into rxBuffer (they never
-    // index it themselves): the register's error code of an error answer, whether
-    // the reply began as a frame and was the register's 'A' answer, its payload.
-    int LastErrorCode() const { return rxBuffer[8]; }
-    bool LastReplyWasFrame() const { return rxBuffer[0] == 0x02; }
-    bool LastReplyWasAnswer() const { return rxBuffer[6] == 'A'; }
-    // The register's answer that the table asked for has no records.
-    bool LastReplyWasEmptyTable() const { return rxBuffer[2] == 10 && rxBuffer[6] == 'A' && rxBuffer[7] == 0x10; }
-    // The register's answer to a table or sales request that it has nothing to send.
-    bool LastReplyWasNothingToSend() const {
-        return rxBuffer[2] == 10 && rxBuffer[6] == 'A' && (rxBuffer[7] == 0x10 || rxBuffer[7] == 0x40);
+    // Takes up to n bytes that are already waiting, without waiting for more.
+    QByteArray TakeWaiting(int n);
+    // A copy of the receive buffer: the register's bytes since the program last
+    // wrote, over what was there before.
+    QByteArray LastBytes() const { return QByteArray(reinterpret_cast<const char*>(rx_), kRxSize); }
+    // Clears the receive buffer (a search starts with an empty one).
+    void ForgetReceived() {
+        std::fill(std::begin(rx_), std::end(rx_), uint8_t(0));
+        rxAt_ = 0;
     }
-    QByteArray LastPayload(int n) const {
-        return QByteArray(reinterpret_cast<const char*>(rxBuffer) + 7, qBound(0, n, kRxSize - 7));
-    }
-    void ForgetLastReply() { rxBuffer[0] = 0; }
 
     Prompts& prompts() { return prompts_; }
     Clock& clock() { return clock_; }
 
+signals:
+    void opened(int port);
+    void closed();
+    // The port went away (an unplugged adapter, a hung-up line); the port is
+    // closed and the user was told.
+    void lost(int port);
+
 private:
     // Writes n bytes within totalMs: the count written, or -1 with errno set.
     int WriteWithin(const uint8_t* data, int n, int totalMs);
+    int OpenHandle(const PortSettings& wanted);  // 0, 1 no port, 2 settings refused
     bool Configure();
     void CloseHandle();
     // Closes the port that went away and tells the user once.
     void PortLost();
+    const PortSettings& Line() const { return probing_ ? probe_ : settings_; }
 
     Prompts& prompts_;
     Clock& clock_;
-    PortSettings backup_;
+    PortSettings settings_;
+    PortSettings probe_;
+    bool probing_ = false;
+    uint8_t address_ = 1;
+    bool cancel_ = false;
+    std::function<bool()> waitForLine_;
+    uint8_t rx_[kRxSize] = {};
+    int rxAt_ = 0;  // where the next byte read lands in rx_
     CommTimeouts timeouts_;
     int fd_ = -1;
     bool lost_ = false;
@@ -110,3 +141,8 @@ private:
     bool countersKnown_ = false;
     int counters_[5] = {};
 };
+
+// The application state follows the link: the work mode moves with the port
+// opened, closed or lost, so no window sets it for the port.
+struct AppState;
+void FollowLink(RegisterLink& link, AppState& app);

@@ -20,6 +20,7 @@
 #include "common/prompts.h"
 #include "image/layout.h"
 #include "image/workimage.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registererrors.h"
@@ -260,16 +261,16 @@ void TEdycjaTekstuParagonu::BitBtn2Click() {
     TransferScope scope(this);
     if (!scope) return;
     RegisterLink& link = s_.link;
-    link.FlushPort();
-    link.ForgetLastReply();
     if (!d_.header) {
-        SendFooter(link, s_.image, confirmFlag);  // the footer's answer is not read
+        // The footer's answer is not read.
+        Transact(link, FooterFrame(s_.image.ReadBytesAt(layout::kFooter, layout::kFooterSize), confirmFlag),
+                 Exchange{true, false, AckStyle::Plain, 0, -1, {}});
         return;
     }
-    if (!SendHeader(link, s_.image)) return;
-    const int r = ReadAck(link);
-    if (r == AckRegisterError) ShowRegisterError(s_.prompts, link.LastErrorCode());
-    else if (r == AckNoReply && !link.Lost()) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
+    const Answer a = Transact(link, HeaderFrame(s_.image.ReadBytesAt(layout::kHeader, layout::kHeaderSize)),
+                              Exchange{true, true, AckStyle::Plain, 0, -1, {}});
+    if (a.kind == AnswerKind::Refused) ShowRegisterError(s_.prompts, a.errorCode);
+    else if (a.kind == AnswerKind::NoAnswer) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
 }
 
 void TEdycjaTekstuParagonu::OpenFile() {

@@ -10,6 +10,7 @@
 
 #include "common/numbers.h"
 #include "common/prompts.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -102,12 +103,10 @@ void TDodatkoweUstawienia::Button1Click() {
     TransferScope scope(this);
     if (!scope) return;
     RegisterLink& link = s_.link;
-    link.FlushPort();
-    link.ForgetLastReply();
-    if (!SendAdditionalSettings(link, AdditionalSettingsPayload(settings))) return;
     // The register's refusal is shown by the reading; silence is said too.
-    const int r = ReadAckWait(link);
-    if (r == AckNoReply && !link.Lost()) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
+    const Answer a = Transact(link, AdditionalSettingsFrame(AdditionalSettingsPayload(settings)),
+                              Exchange{true, true, AckStyle::Wait, 0, -1, {}});
+    if (a.kind == AnswerKind::NoAnswer) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
 }
 
 void TDodatkoweUstawienia::Button2Click() {
@@ -117,5 +116,5 @@ void TDodatkoweUstawienia::Button2Click() {
     link.FlushPort();
     // The reply's layout is not known well enough to fill the form from it: a
     // guess sent back would program the register wrongly. It is acknowledged.
-    if (SendRequest(link, link.registerAddress, 0x8001, 0x03, 1)) ReadReply(link, 30);
+    if (link.Send(RequestFrame(0x8001, 0x03, 1))) ReadReply(link, 30);
 }

@@ -68,8 +68,6 @@ void TRaportObrotuGrup::Button1Click() {
     if (!lastYear) return s_.prompts.Message(NotAnIntegerMessage(MaskEdit2->text()));
     TransferScope scope(this);
     if (!scope) return;
-    SendReport(s_.link, [&] {
-        return SendGroupTurnoverReport(s_.link, ComboBox1->currentIndex() + 1, int(*firstYear),
-                                       ComboBox2->currentIndex() + 1, int(*lastYear), CheckBox2->isChecked());
-    });
+    SendReport(s_.link, GroupTurnoverReportFrame(ComboBox1->currentIndex() + 1, int(*firstYear),
+                                                 ComboBox2->currentIndex() + 1, int(*lastYear), CheckBox2->isChecked()));
 }

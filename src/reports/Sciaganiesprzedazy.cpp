@@ -12,6 +12,7 @@
 
 #include "common/files.h"
 #include "common/prompts.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registererrors.h"
@@ -79,12 +80,12 @@ TSciaganieSprzedazy::TSciaganieSprzedazy(Services& services, QWidget* parent) : 
     connect(BitBtn2, &QPushButton::clicked, this, &TSciaganieSprzedazy::BitBtn2Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TSciaganieSprzedazy::BitBtn4Click);
     connect(BitBtn3, &QPushButton::clicked, this, &QDialog::close);
-    connect(Button3, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+    connect(Button3, &QPushButton::clicked, this, [this] { s_.link.RequestCancel(); });
 }
 
 bool TSciaganieSprzedazy::FormKeyDown(int key) {
     if (key == Qt::Key_Escape && TransferRunning()) {
-        s_.link.cancel = true;
+        s_.link.RequestCancel();
         return true;
     }
     return TForm::FormKeyDown(key);
@@ -105,7 +106,7 @@ void TSciaganieSprzedazy::BitBtn1Click() {
         TransferScope scope(this, Button3);
         if (!scope) return;
         Label27->setText(QStringLiteral("0"));
-        s_.link.cancel = false;
+        s_.link.ClearCancel();
         ShowOver(Panel3);
         QApplication::processEvents();
         out = ReadSales(s_.link, CheckBox1->isChecked(), table, [this](int stored) {
@@ -139,10 +140,9 @@ void TSciaganieSprzedazy::BitBtn2Click() {
     if (!scope) return;
     RegisterLink& link = s_.link;
     // A late frame of the download must not pass for the answer to the clearing.
-    link.FlushPort();
-    link.ForgetLastReply();
-    if (!SendSalesClear(link)) return;
-    const int r = ReadAck(link);
+    const Answer a = Transact(link, SalesClearFrame(), Exchange{true, true, AckStyle::Plain, 0, -1, {}});
+    if (!a.Sent()) return;
+    const int r = a.ack;
     if (r == AckAccepted || r == AckAcceptedEnd) {
         // The list now shows sales the register no longer holds.
         shown_ = Shown::Nothing;
@@ -156,7 +156,7 @@ void TSciaganieSprzedazy::BitBtn2Click() {
         return;
     }
     QString text = QStringLiteral("Sprzedaż nie została skasowana.");
-    if (r == AckRegisterError) text += QLatin1Char('\n') + RegisterErrorMessage(link.LastErrorCode());
+    if (r == AckRegisterError) text += QLatin1Char('\n') + RegisterErrorMessage(a.errorCode);
     s_.prompts.Message(text);
 }
 

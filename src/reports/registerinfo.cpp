@@ -130,18 +130,20 @@ RegisterInformation DecodeInformation(const QByteArray& payload, bool longRecord
 
 std::optional<RegisterInformation> ReadInformation(RegisterLink& link) {
     link.FlushPort();
-    link.ForgetLastReply();
-    SendRequest(link, link.registerAddress, 0x8001, 'I', 0);
     auto none = [&]() -> std::optional<RegisterInformation> {
         if (!link.Lost()) link.prompts().Message(QStringLiteral("Brak komunikacji"));
         return std::nullopt;
     };
-    if (link.Read(4) < 4) return none();
-    const int length = link.rxBuffer[2];
+    if (!link.Send(RequestFrame(0x8001, 'I', 0))) return none();
+    // The record comes in one of two lengths, which its header tells.
+    QByteArray frame = link.Read(4);
+    if (frame.size() < 4) return none();
+    const int length = uint8_t(frame[2]);
     if (length != kLongInfoFrame && length != kShortInfoFrame) return none();
     // The whole record or nothing: a short read would show bytes of an older reply.
-    if (link.Read(length - 4, 4) < length - 4) return none();
-    return DecodeInformation(link.LastPayload(length - 9), length == kLongInfoFrame);
+    frame += link.Read(length - 4);
+    if (frame.size() < length) return none();
+    return DecodeInformation(frame.mid(7, length - 9), length == kLongInfoFrame);
 }
 
 QByteArray AdditionalSettingsPayload(const AdditionalSettings& s) {

@@ -3,6 +3,7 @@
 #include "common/numbers.h"
 #include "common/prompts.h"
 #include "link/commands.h"
+#include "link/exchange.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
 
@@ -10,40 +11,40 @@ namespace {
 
 uint8_t B(bool b) { return b ? 1 : 0; }
 
-bool Periodic(RegisterLink& l, const ReportParameters& p) {
+Frame Periodic(const ReportParameters& p) {
     switch (p.periodic) {
-        case PeriodicMode::Monthly: return SendPeriodicReportMonthly(l, p.full ? 2 : 3, p.year, p.month);
-        case PeriodicMode::ByDates: return SendPeriodicReportByDates(l, p.full ? 0 : 1, p.from, p.to);
-        case PeriodicMode::ByNumbers: return SendPeriodicReportByNumbers(l, p.full ? 0 : 1, p.first, p.last);
+        case PeriodicMode::Monthly: return PeriodicReportMonthlyFrame(p.full ? 2 : 3, p.year, p.month);
+        case PeriodicMode::ByDates: return PeriodicReportByDatesFrame(p.full ? 0 : 1, p.from, p.to);
+        case PeriodicMode::ByNumbers: return PeriodicReportByNumbersFrame(p.full ? 0 : 1, p.first, p.last);
     }
-    return false;
+    return {};
 }
 
 // A goods report: the whole base and a number range go with the range builder
 // (the whole base as 1-2000), a group with the group builder.
-template <bool (*Range)(RegisterLink&, uint8_t, int, int, uint8_t), bool (*Group)(RegisterLink&, int, uint8_t)>
-bool GoodsReport(RegisterLink& l, const ReportParameters& p) {
-    if (p.scope == GoodsScope::Group) return Group(l, p.group, B(p.zeroRecords));
-    if (p.scope == GoodsScope::WholeBase) return Range(l, 1, 1, 2000, B(p.zeroRecords));
-    return Range(l, 3, p.first, p.last, B(p.zeroRecords));
+template <Frame (*Range)(uint8_t, int, int, uint8_t), Frame (*Group)(int, uint8_t)>
+Frame GoodsReport(const ReportParameters& p) {
+    if (p.scope == GoodsScope::Group) return Group(p.group, B(p.zeroRecords));
+    if (p.scope == GoodsScope::WholeBase) return Range(1, 1, 2000, B(p.zeroRecords));
+    return Range(3, p.first, p.last, B(p.zeroRecords));
 }
 
-bool Sales(RegisterLink& l, const ReportParameters& p) {
-    if (p.scope == GoodsScope::Group) return SendSalesReportForGroup(l, p.group, B(p.zeroing), B(p.zeroRecords));
-    if (p.scope == GoodsScope::WholeBase) return SendSalesReportForGoods(l, 1, 1, 2000, B(p.zeroing), B(p.zeroRecords));
-    return SendSalesReportForGoods(l, 3, p.first, p.last, B(p.zeroing), B(p.zeroRecords));
+Frame Sales(const ReportParameters& p) {
+    if (p.scope == GoodsScope::Group) return SalesReportForGroupFrame(p.group, B(p.zeroing), B(p.zeroRecords));
+    if (p.scope == GoodsScope::WholeBase) return SalesReportForGoodsFrame(1, 1, 2000, B(p.zeroing), B(p.zeroRecords));
+    return SalesReportForGoodsFrame(3, p.first, p.last, B(p.zeroing), B(p.zeroRecords));
 }
 
-bool Cashier(RegisterLink& l, const ReportParameters& p) { return SendCashierReport(l, p.cashier, B(p.zeroing), B(p.full)); }
+Frame Cashier(const ReportParameters& p) { return CashierReportFrame(p.cashier, B(p.zeroing), B(p.full)); }
 
-template <bool (*F)(RegisterLink&, uint8_t, uint8_t)>
-bool Flags(RegisterLink& l, const ReportParameters& p) {
-    return F(l, B(p.zeroRecords), B(p.zeroing));
+template <Frame (*F)(uint8_t, uint8_t)>
+Frame Flags(const ReportParameters& p) {
+    return F(B(p.zeroRecords), B(p.zeroing));
 }
 
-template <bool (*F)(RegisterLink&)>
-bool Plain(RegisterLink& l, const ReportParameters&) {
-    return F(l);
+template <Frame (*F)()>
+Frame Plain(const ReportParameters&) {
+    return F();
 }
 
 // The register software's own checks read the typed numbers as unsigned 16-bit
@@ -62,31 +63,31 @@ const QList<ReportDescription>& ReportDescriptions() {
          Periodic},
         {"TWykonywanieRaportuSprzedazy", QStringLiteral("Wykonywanie raportu sprzedazy"), ReportForm::Goods, Sales},
         {"TWykonywanieRaportuTowarowNieaktywnych", QStringLiteral("Wykonywanie raportu towarow nieaktywnych"),
-         ReportForm::None, Plain<SendInactiveGoodsReport>, false, {}, {}, true},
+         ReportForm::None, Plain<InactiveGoodsReportFrame>, false, {}, {}, true},
         {"TWykonywanieRaportuBazyZPTU", QStringLiteral("Wykonywanie raporty bazy z PTU"), ReportForm::Goods,
-         GoodsReport<SendVatBaseReportForGoods, SendVatBaseReportForGroup>, false,
+         GoodsReport<VatBaseReportForGoodsFrame, VatBaseReportForGroupFrame>, false,
          QStringLiteral("Drukować rekordy zerowe?"), QStringLiteral("Tak ")},
         {"TWykonywaniePelnegoRaportuBazyPLU", QStringLiteral("Wykonywanie pelnego raportu bazy z PLU"),
-         ReportForm::Goods, GoodsReport<SendPluReportForGoods, SendPluReportForGroup>, false},
+         ReportForm::Goods, GoodsReport<PluReportForGoodsFrame, PluReportForGroupFrame>, false},
         {"TWykonywanieRaportuKasjera", QStringLiteral("Wykonywanie raportu kasjera"), ReportForm::Cashier, Cashier},
         {"TWykonywanieRaportuZmianowegoSprzedazy", QStringLiteral("Wykonywanie raportu zmianowego sprzedaży"),
-         ReportForm::ZeroRecords, Flags<SendShiftSalesReport>},
+         ReportForm::ZeroRecords, Flags<ShiftSalesReportFrame>},
         {"TWykonywanieRaportuRabatow", QStringLiteral("Wykonywanie raportu rabatow"), ReportForm::ZeroRecords,
-         Flags<SendDiscountReport>},
+         Flags<DiscountReportFrame>},
         {"TWykonywanieRaportuOpakowan", QStringLiteral("Wykonywanie raportu opakowań"), ReportForm::ZeroRecords,
-         Flags<SendPackagingReport>},
+         Flags<PackagingReportFrame>},
         {"TWykonywanieRaportuFormPlatnosci", QStringLiteral("WykonywanieRaportu form platnosci"),
-         ReportForm::ZeroRecords, Flags<SendPaymentFormReport>},
+         ReportForm::ZeroRecords, Flags<PaymentFormReportFrame>},
         {"TWykonywanieRaportuGrupTowarowych", QStringLiteral("Wykonywanie raportu grup towarowych"),
-         ReportForm::ZeroRecords, Flags<SendGroupReport>, true, QStringLiteral("Drukować rekordy zerowe? ")},
+         ReportForm::ZeroRecords, Flags<GroupReportFrame>, true, QStringLiteral("Drukować rekordy zerowe? ")},
         {"TWykonywanieRaportuNapisowStalych", QStringLiteral("Wykonywanie raportu napisow stalych"), ReportForm::None,
-         Plain<SendFixedTextsReport>, false},
+         Plain<FixedTextsReportFrame>, false},
         {"TWykonywanieRaportuStawekPTU", QStringLiteral("Wykonywanie raportu stawek PTU"), ReportForm::None,
-         Plain<SendVatRatesReport>, false},
+         Plain<VatRatesReportFrame>, false},
         {"TWykonywanieRaportuStanuKasy", QStringLiteral("Wykonywanie raportu informacyjnego kasy"), ReportForm::None,
-         Plain<SendRegisterStateReport>, false},
+         Plain<RegisterStateReportFrame>, false},
         {"TWykonywanieRaportuKlawiszySzybkich", QStringLiteral("Wykonywanie raportu klawiszy szybkich"),
-         ReportForm::None, Plain<SendQuickKeysReport>, false},
+         ReportForm::None, Plain<QuickKeysReportFrame>, false},
     };
     return all;
 }
@@ -134,20 +135,19 @@ Checked2 CheckGoodsNumbers(const QString& fromText, const QString& toText) {
 QString ZeroingQuestion() { return QStringLiteral("Raport zerujący wyzeruje liczniki kasy. Kontynuować?"); }
 
 ReportResult RunReport(RegisterLink& link, const ReportDescription& d, const ReportParameters& p) {
-    return SendReport(link, [&] { return d.send(link, p); });
+    return SendReport(link, d.frame(p));
 }
 
-ReportResult SendReport(RegisterLink& link, const std::function<bool()>& send) {
-    link.FlushPort();
-    link.ForgetLastReply();
-    if (!send()) return ReportResult::NotSent;
-    switch (ReadAckWait(link)) {
+ReportResult SendReport(RegisterLink& link, const Frame& frame) {
+    const Answer a = Transact(link, frame, Exchange{true, true, AckStyle::Wait, 0, -1, {}});
+    switch (a.ack) {
         case AckAccepted:
         case AckAcceptedEnd: return ReportResult::Sent;
         case AckRegisterError: return ReportResult::Refused;  // already shown with its text
         case AckPaperStopped: return ReportResult::Stopped;
         default: break;
     }
+    if (!a.Sent()) return ReportResult::NotSent;
     if (!link.Lost()) link.prompts().Message(QStringLiteral("Brak komunikacji"));
     return ReportResult::NoAnswer;
 }

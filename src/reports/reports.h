@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+#include "link/frames.h"
+
 class RegisterLink;
 
 // Which parameters a report's window asks for.
@@ -40,7 +42,7 @@ struct ReportDescription {
     const char* className;
     QString caption;
     ReportForm form;
-    bool (*send)(RegisterLink& link, const ReportParameters& p);
+    Frame (*frame)(const ReportParameters& p);
     bool hasZeroing = true;          // a "Raport zerujący" choice (only where the command carries it)
     QString zeroRecordsCaption = QStringLiteral("Drukować rekordy zerowe?");
     QString zeroRecordsYes = QStringLiteral("Tak");
@@ -73,5 +75,5 @@ enum class ReportResult { Sent, NotSent, Refused, NoAnswer, Stopped };
 // Drains the port, sends the report and reads its acknowledgement: register
 // errors, paper and a busy register are handled and shown by the reading.
 ReportResult RunReport(RegisterLink& link, const ReportDescription& d, const ReportParameters& p);
-// The same for a report sent by `send`.
-ReportResult SendReport(RegisterLink& link, const std::function<bool()>& send);
+// The same for a report's frame.
+ReportResult SendReport(RegisterLink& link, const Frame& frame);

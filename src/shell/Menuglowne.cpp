@@ -406,19 +406,19 @@ void TMenuGlowne::FormsCreated() {
     Button11->setEnabled(forms_.Find(QStringLiteral("TProgramowanieTowarow")) != nullptr);
 }
 
-TMenuGlowne::~TMenuGlowne() { s_.link.onLost = nullptr; }
+TMenuGlowne::~TMenuGlowne() = default;
 
 void TMenuGlowne::FormCreate() {
     s_.app.startDirectory = QDir::currentPath();
     s_.app.databaseModified = false;
-    s_.link.settings = LoadTransmissionSettings(s_.app.startDirectory);
+    s_.link.UseSettings(LoadTransmissionSettings(s_.app.startDirectory));
     LoadOptions(s_.app, s_.app.startDirectory);
     s_.app.workMode = ModeNone;
-    // A register that went away takes the mode with it at once.
-    s_.link.onLost = [this] {
-        s_.app.PortClosed();
-        RefreshStatusPanel();
-    };
+    // The mode follows the link (FollowLink); the panel shows it at once, a
+    // register that went away too.
+    connect(&s_.link, &RegisterLink::opened, this, &TMenuGlowne::RefreshStatusPanel);
+    connect(&s_.link, &RegisterLink::closed, this, &TMenuGlowne::RefreshStatusPanel);
+    connect(&s_.link, &RegisterLink::lost, this, &TMenuGlowne::RefreshStatusPanel);
     QString error;
     if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol, &error) == 0) {
         s_.app.databaseName = QStringLiteral("Bez nazwy");
@@ -511,26 +511,26 @@ void TMenuGlowne::AutoConnect() {
     Panel4->show();
     Panel4->repaint();  // the loop below keeps the window from painting
     RegisterLink& link = s_.link;
-    link.settings.baud = 115200;
-    s_.app.workMode = ModeOffline;
-    if (link.IsOpen()) {
-        link.ClosePort();
-        link.settings.port = kNoPort;
-    }
+    // The automatic connection works at 115200 baud and forgets the port it had.
+    PortSettings wanted = link.Settings();
+    wanted.baud = 115200;
+    wanted.port = kNoPort;
+    link.UseSettings(wanted);
     QList<int> ports;
     for (int n = 1; n <= kMaxComPort; ++n) ports << n;
     PortScan scan;
-    scan.addresses = {link.registerAddress};
+    scan.addresses = {link.Address()};
     scan.frameNumber = kSingleFrame;
     scan.firstOnly = true;
-    link.cancel = false;
-    if (!ScanPorts(link, ports, scan).isEmpty()) {
-        s_.app.workMode = ModeOnline;
-        RefreshStatusPanel();
-        Panel4->hide();
-        return;
+    link.ClearCancel();
+    const QList<FoundRegister> found = ScanPorts(link, ports, scan);
+    if (!found.isEmpty()) {
+        wanted.port = found.first().port;
+        if (link.OpenPort(wanted, true) == 0) {
+            Panel4->hide();
+            return;
+        }
     }
-    link.settings.port = kNoPort;
     s_.prompts.Message(QStringLiteral("Nie wykryto żadnej kasy podłączonej do tego komputera."));
     Panel4->hide();
     RefreshStatusPanel();
@@ -538,17 +538,13 @@ void TMenuGlowne::AutoConnect() {
 
 void TMenuGlowne::ConnectWithLastSettings() {
     RegisterLink& link = s_.link;
-    if (link.settings.port == kNoPort) {
+    if (link.Port() == kNoPort) {
         s_.prompts.Message(QStringLiteral("Nie wybrano portu"));
         RefreshStatusPanel();
         return;
     }
     if (link.IsOpen()) return;
-    if (link.OpenRegisterPort(true) != 0) {
-        s_.app.workMode = ModeOffline;
-    } else {
-        s_.app.PortOpened();
-    }
+    link.OpenRegisterPort(true);  // the mode follows the link
     RefreshStatusPanel();
 }
 
@@ -646,7 +642,7 @@ void TMenuGlowne::closeEvent(QCloseEvent* event) {
     }
     QDir::setCurrent(s_.app.startDirectory);
     s_.link.ClosePort();
-    SaveTransmissionSettings(s_.link.settings, s_.app.startDirectory);
+    SaveTransmissionSettings(s_.link.Settings(), s_.app.startDirectory);
     SaveOptions(s_.app, s_.app.startDirectory);
     event->accept();
 }

@@ -11,7 +11,9 @@
 #include "shell/Uruchamianie.h"
 
 Program::Program(Prompts& prompts, Clock& clock)
-    : link(prompts, clock), services{image, link, app, prompts, clock} {}
+    : link(prompts, clock), services{image, link, app, prompts, clock} {
+    FollowLink(link, app);
+}
 
 Program::~Program() {
     mainWindow.reset();
@@ -40,7 +42,7 @@ bool Program::Start(const QString& lockPath) {
     mainWindow->FormsCreated();
     // A write held up by the line waits in the wait dialog.
     if (auto* wait = forms.Get<TCzekajNaRS>(QStringLiteral("TCzekajNaRS")))
-        link.waitForLine = [wait] { return wait->exec() == QDialog::Accepted; };
+        link.SetLineWait([wait] { return wait->exec() == QDialog::Accepted; });
     splash.reset();
     return true;
 }

@@ -142,7 +142,7 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     connect(BitBtnRozne, &QPushButton::clicked, this, &TSynchronizacjaTabeli::TickDiffering);
     connect(BitBtn9, &QPushButton::clicked, this, [this] { ToggleAll(CheckListBox1, tickAllPc_); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { ToggleAll(CheckListBox2, tickAllRegister_); });
-    connect(BitBtnAnuluj, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+    connect(BitBtnAnuluj, &QPushButton::clicked, this, [this] { s_.link.RequestCancel(); });
     connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) { confirmFlag = on ? 1 : 0; });
     for (QListWidget* list : {CheckListBox1, CheckListBox2}) {
         connect(list, &QListWidget::itemClicked, this, [this, list] { RowClicked(list); });
@@ -219,7 +219,7 @@ void TSynchronizacjaTabeli::ReadRun() {
     CheckListBox2->clear();
     ShowOver(Panel7);
     LabelPostep->setText(QStringLiteral("0"));
-    s_.link.cancel = false;
+    s_.link.ClearCancel();
     const ReadOutcome out = ReadRegisterTable(s_.link, d_.member, mirror, [this](int stored) {
         LabelPostep->setText(QString::number(stored));
         QApplication::processEvents();  // lets "Anuluj" be pressed
@@ -240,7 +240,7 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
             if (const int n = SyncRowNumber(CheckListBox1->item(r)->text())) ticked << TickedRow{r, n};
     if (ticked.isEmpty()) return;
     ShowOver(Panel7);
-    s_.link.cancel = false;
+    s_.link.ClearCancel();
     const WriteOutcome out = WriteRecords(
         s_.link, s_.image, d_.member, ticked, confirmFlag,
         [&](int done) {
@@ -283,7 +283,7 @@ void TSynchronizacjaTabeli::BitBtn8Click() {
     const QList<int> numbers = TickedNumbers(CheckListBox2);
     if (numbers.isEmpty()) return;
     ShowOver(Panel7);
-    s_.link.cancel = false;
+    s_.link.ClearCancel();
     const DeleteOutcome out = DeleteRecords(s_.link, d_.member, mirror, numbers, confirmFlag, [&](int done) {
         LabelPostep->setText(QStringLiteral("%1/%2").arg(done).arg(numbers.size()));
         QApplication::processEvents();

@@ -32,7 +32,7 @@
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
-#include "link/recordsend.h"
+#include "link/exchange.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
 #include "printing/Printer.h"
@@ -260,7 +260,7 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     });
     connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) { confirmFlag = on ? 1 : 0; });
     for (QPushButton* cancel : {Button1, Button2, Button3})
-        connect(cancel, &QPushButton::clicked, this, [this] { s_.link.cancel = true; });
+        connect(cancel, &QPushButton::clicked, this, [this] { s_.link.RequestCancel(); });
     connect(CheckListBox1, &QListWidget::itemClicked, this, &TSynchronizacjaBazyTowarowej::ShowPcDetails);
     connect(CheckListBox2, &QListWidget::itemClicked, this, &TSynchronizacjaBazyTowarowej::ShowRegisterDetails);
     for (QListWidget* list : {CheckListBox1, CheckListBox2})
@@ -328,7 +328,7 @@ void TSynchronizacjaBazyTowarowej::FormShow() {
 
 bool TSynchronizacjaBazyTowarowej::FormKeyDown(int key) {
     if (key == Qt::Key_Escape && TransferRunning()) {
-        s_.link.cancel = true;
+        s_.link.RequestCancel();
         return true;
     }
     if (key == Qt::Key_Escape) {
@@ -369,7 +369,7 @@ void TSynchronizacjaBazyTowarowej::RebuildRegisterList() {
 void TSynchronizacjaBazyTowarowej::ReadRegisterGoods() {
     TransferScope scope(this, Button1);
     if (!scope) return;
-    s_.link.cancel = false;
+    s_.link.ClearCancel();
     Label24->setText(QStringLiteral("0"));
     ShowOver(Panel2);
     CheckListBox2->clear();
@@ -396,7 +396,7 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
         TransferScope scope(this, Button2);
         if (!scope) return;
         RegisterLink& link = s_.link;
-        link.cancel = false;
+        link.ClearCancel();
         Label43->hide();
         Label44->hide();
         Label44->clear();
@@ -411,7 +411,7 @@ void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
         events.progress = [this](const WriteOutcome&) { QApplication::processEvents(); };
         events.busy = [this](bool on) { Label28->setVisible(on); };
         int accepted = 0, refused = 0;
-        events.answered = [&](const TickedRow& t, const RecordAnswer& a) {
+        events.answered = [&](const TickedRow& t, const Answer& a) {
             if (a.Accepted()) {
                 ++accepted;
                 mirror.UpdateFromPc(t.number, s_.image.ReadBytesAt(kGoods.Offset(t.number), kGoods.recordSize));
@@ -472,7 +472,7 @@ void TSynchronizacjaBazyTowarowej::DeleteTickedInRegister() {
     TransferScope scope(this, Button3);
     if (!scope) return;
     RegisterLink& link = s_.link;
-    link.cancel = false;
+    link.ClearCancel();
     const QList<TickedRow> ticked = TickedRows(CheckListBox2);
     if (ticked.isEmpty()) return;
     QList<int> numbers;
@@ -513,8 +513,8 @@ void TSynchronizacjaBazyTowarowej::VerifyBarcodes() {
                 NormalisedBarcode(mirror.Record(plu).mid(reggoods::kBarcode, goods::kBarcodeWidth));
             if (pc == reg) continue;
             differences = true;
-            SendRecord(link, s_.image, RecordTable::Goods, frame, plu, 0,
-                       AckReading{true, 0, LowByteIsOne(frame) ? 1000 : 450, {}});
+            TransactRecord(link, s_.image, RecordTable::Goods, frame, plu, 0,
+                       Exchange{false, true, AckStyle::Plain, 0, LowByteIsOne(frame) ? 1000 : 450, {}});
             ++frame;
         }
     }

@@ -6,7 +6,6 @@
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
-#include "link/recordsend.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
 
@@ -98,17 +97,17 @@ ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& m, RegisterT
 int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
                      const std::function<void(const QByteArray&)>& onRecord, bool* complete) {
     link.FlushPort();
-    SendRequest(link, link.registerAddress, request.frameNumber, request.command, 0);
+    link.Send(RequestFrame(request.frameNumber, request.command, 0));
     for (;;) {
-        const int last = ReadReply(link, request.replyLength, request.announceEmpty);
-        if (last == ReplyRecord || last == ReplyLast) onRecord(link.LastPayload(request.replyLength - 9));
-        if (last == ReplyBadCrc && request.answerDamaged) SendControlFrame(link, link.registerAddress, ControlRejected);
+        const Reply reply = ReadReply(link, request.replyLength, request.announceEmpty);
+        const int last = reply.result;
+        if (last == ReplyRecord || last == ReplyLast) onRecord(reply.Payload());
+        if (last == ReplyBadCrc && request.answerDamaged) link.Send(ControlFrame(ControlRejected));
         if (last != ReplyRecord) {
             // A cancel also ends on ReplyLast; only the register's own last frame
             // (or its "nothing to send") means the whole table came.
             if (complete)
-                *complete = (last == ReplyLast && (FrameNumber(link.rxBuffer) & LastFrameFlag)) ||
-                            (last == ReplyStop && link.LastReplyWasNothingToSend());
+                *complete = (last == ReplyLast && reply.LastFlag()) || (last == ReplyStop && reply.NothingToSend());
             return last;
         }
     }
@@ -147,23 +146,19 @@ WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules
     link.FlushPort();
     uint16_t frame = 1;
     for (const TickedRow& t : ticked) {
-        if (link.cancel && !rules.cancelSendsLast) break;
+        if (link.CancelRequested() && !rules.cancelSendsLast) break;
         if (rules.numbering == WriteNumbering::PcRows) frame = uint16_t(t.row + 1);
-        if (out.done + 1 == ticked.size() || link.cancel) frame |= LastFrameFlag;
+        if (out.done + 1 == ticked.size() || link.CancelRequested()) frame |= LastFrameFlag;
         // Where the number rises per ticked row, the busy pause looks at the
         // number it has already risen to.
         const int tested = rules.numbering == WriteNumbering::TickedRows ? (frame & 0x7FFF) + 1 : frame;
-        bool busy = false;
-        const RecordAnswer a = SendRecord(link, image, rules.table, frame, t.number, confirm,
-                                          AckReading{true, pacing.Fixed(rules.ackPause),
-                                                     (tested & 0xFF) == 1 ? rules.busyLong : rules.busyShort,
-                                                     [&](bool on) {
-                                                         busy = busy || on;
-                                                         if (events.busy) events.busy(on);
-                                                     }});
+        const Answer a = TransactRecord(link, image, rules.table, frame, t.number, confirm,
+                                        Exchange{false, true, AckStyle::Plain, pacing.Fixed(rules.ackPause),
+                                                 (tested & 0xFF) == 1 ? rules.busyLong : rules.busyShort, events.busy});
+        const bool busy = a.busySeen;
         ++out.done;
         if (rules.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
-        pacing.Saw(a, busy);
+        pacing.Saw(a);
         if (a.Accepted()) ++out.accepted;
         if (busy && !rules.countAccepted) ++out.programmed;
         if (a.Accepted() && rules.countAccepted) ++out.programmed;
@@ -189,18 +184,13 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
     link.FlushPort();
     uint16_t frame = 1;
     for (int n : numbers) {
-        if (link.cancel && !rules.cancelSendsLast) break;
-        if (out.done + 1 == numbers.size() || link.cancel) frame |= LastFrameFlag;
+        if (link.CancelRequested() && !rules.cancelSendsLast) break;
+        if (out.done + 1 == numbers.size() || link.CancelRequested()) frame |= LastFrameFlag;
         const QByteArray name = mirror.Record(n).mid(rules.nameOffset, rules.nameWidth);
-        link.ForgetLastReply();
-        SendDeleteRecord(link, rules.table, frame, n, name, confirm);
-        int r = rules.firstWaits ? ReadAckWait(link) : ReadAck(link);
-        if (r == AckBusy) {
-            if (events.busy) events.busy(true);
-            link.clock().Sleep((frame & 0xFF) == 1 ? rules.busyLong : 250);
-            if (events.busy) events.busy(false);
-            r = ReadAck(link);
-        }
+        const Answer a = Transact(link, DeleteFrame(rules.table, frame, n, name, confirm),
+                                  Exchange{false, true, rules.firstWaits ? AckStyle::Wait : AckStyle::Plain, 0,
+                                           (frame & 0xFF) == 1 ? rules.busyLong : 250, events.busy});
+        const int r = a.ack;
         ++out.done;
         frame = uint16_t((frame & 0x7FFF) + 1);
         if (r == AckAccepted || (r == AckAcceptedEnd && rules.zeroOnEnd)) {
@@ -218,7 +208,7 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
         }
         if (r == AckRegisterError) {
             if (rules.refusal == DeleteRefusal::ShowAndGoOn || rules.refusal == DeleteRefusal::ShowAndStop)
-                ShowRegisterError(link.prompts(), link.LastErrorCode());
+                ShowRegisterError(link.prompts(), a.errorCode);
             if (rules.refusal == DeleteRefusal::ShowAndGoOn || rules.refusal == DeleteRefusal::GoOnSilently) continue;
         }
         out.stopped = true;  // a refusal that stops the run, or a failure

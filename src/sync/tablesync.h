@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "image/smalltables.h"
-#include "link/recordsend.h"
+#include "link/exchange.h"
 
 class RegisterLink;
 class WorkImage;
@@ -159,7 +159,7 @@ struct WriteOutcome {
 struct WriteEvents {
     std::function<void(const WriteOutcome& sofar)> progress;
     std::function<void(bool)> busy;
-    std::function<void(const TickedRow&, const RecordAnswer&)> answered;
+    std::function<void(const TickedRow&, const Answer&)> answered;
 };
 WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules& rules,
                           const QList<TickedRow>& ticked, uint8_t confirm, bool fast, const WriteEvents& events = {});

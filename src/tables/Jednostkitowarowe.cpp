@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "common/appstate.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -48,11 +49,10 @@ void TJednostkiTowarowe::KeepNames() {
 void TJednostkiTowarowe::BitBtn6Click() {
     RegisterLink& link = s_.link;
     link.FlushPort();
-    SendRequest(link, link.registerAddress, kSingleFrame, 'J', 0);
-    const int r = ReadReply(link, 18);
-    if (r != ReplyRecord && r != ReplyLast) return;  // the read has told the user
-    const QStringList units =
-        GoodsUnitsFromReply(link.LastPayload(9));
+    link.Send(RequestFrame(kSingleFrame, 'J', 0));
+    const Reply reply = ReadReply(link, 18);
+    if (reply.result != ReplyRecord && reply.result != ReplyLast) return;  // the read has told the user
+    const QStringList units = GoodsUnitsFromReply(reply.Payload());
     Edit1->setText(units[0]);
     Edit2->setText(units[1]);
     Edit3->setText(units[2]);
@@ -60,8 +60,7 @@ void TJednostkiTowarowe::BitBtn6Click() {
 }
 
 void TJednostkiTowarowe::BitBtn2Click() {
-    RegisterLink& link = s_.link;
-    link.FlushPort();
-    SendGoodsUnits(link, GoodsUnitText(Edit1->text()), GoodsUnitText(Edit2->text()), GoodsUnitText(Edit3->text()));
+    Transact(s_.link, GoodsUnitsFrame(GoodsUnitText(Edit1->text()), GoodsUnitText(Edit2->text()), GoodsUnitText(Edit3->text())),
+             Exchange{true, false, AckStyle::Plain, 0, -1, {}});
     KeepNames();
 }

@@ -28,7 +28,7 @@ const TableEditorDescription& Description() {
         // The register is asked first to drop anything left on the line; a busy
         // register gets one more second.
         .flushBeforeSend = true,
-        .sendReading = AckReading{true, 0, 1000, {}},
+        .sendReading = Exchange{false, true, AckStyle::Plain, 0, 1000, {}},
         .fillWithoutDatabase = true,
     };
     return d;
@@ -48,7 +48,7 @@ bool TProgramowanieGrupTowarowych::MayDelete(int number) {
     return false;
 }
 
-void TProgramowanieGrupTowarowych::ShowSendAnswer(const RecordAnswer& a) {
+void TProgramowanieGrupTowarowych::ShowSendAnswer(const Answer& a) {
     if (a.ack == AckRegisterError && a.errorCode == 5)
         s_.prompts.Message(QStringLiteral("Nazwa grupy towarowej już występuje w bazie towarowej kasy."));
     else if (!a.Accepted())

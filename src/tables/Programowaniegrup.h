@@ -11,5 +11,5 @@ protected:
     QStringList ExtraCells(const QByteArray&) override { return {}; }
     std::optional<QByteArray> BuildRecord(uint8_t number, const QString& name) override;
     bool MayDelete(int number) override;
-    void ShowSendAnswer(const RecordAnswer& answer) override;
+    void ShowSendAnswer(const Answer& answer) override;
 };

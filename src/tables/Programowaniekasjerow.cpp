@@ -38,7 +38,7 @@ const TableEditorDescription& Description() {
         .confirmBox = "CheckBox9",
         .confirmCaption = QStringLiteral("Potwierdzaj wprowadzanie kasjerów z klawiatury kasy"),
         // The register's answer is read and let go.
-        .sendReading = AckReading{true, 0, -1, {}},
+        .sendReading = Exchange{false, true, AckStyle::Plain, 0, -1, {}},
     };
     return d;
 }

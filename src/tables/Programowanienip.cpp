@@ -9,6 +9,7 @@
 
 #include "common/clock.h"
 #include "common/prompts.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -39,9 +40,12 @@ void TProgramowanieNIP::BitBtn5Click() {
     setEnabled(false);
     RegisterLink& link = s_.link;
     link.FlushPort();
-    if (SendNip(link, PaddedNip(Edit2->text()))) {
-        s_.clock.Sleep(1000);
-        if (ReadAck(link) == AckNoReply) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
+    const std::optional<Frame> frame = NipFrame(PaddedNip(Edit2->text()));
+    if (!frame) {
+        s_.prompts.Message(QStringLiteral("Zbyt długi NIP!"));
+    } else {
+        const Answer a = Transact(link, *frame, Exchange{false, true, AckStyle::Plain, 1000, -1, {}});
+        if (a.Sent() && a.ack == AckNoReply) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
     }
     setEnabled(true);
 }

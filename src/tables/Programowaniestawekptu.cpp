@@ -14,6 +14,7 @@
 #include "common/prompts.h"
 #include "image/layout.h"
 #include "image/workimage.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registererrors.h"
@@ -113,10 +114,9 @@ bool TProgramowanieStawekPTU::BitBtn1Click() {
 void TProgramowanieStawekPTU::BitBtn2Click() {
     // A refused save still sends: the register gets the table the image holds.
     BitBtn1Click();
-    RegisterLink& link = s_.link;
-    link.FlushPort();
-    SendVatRates(link, s_.image, confirmFlag);
-    switch (ReadAck(link)) {
+    const Answer a = Transact(s_.link, VatRatesFrame(s_.image.ReadBytesAt(layout::kVatTable, layout::kVatTableSize), confirmFlag),
+                              Exchange{true, true, AckStyle::Plain, 0, -1, {}});
+    switch (a.ack) {
         case AckAccepted:
         case AckAcceptedEnd: s_.prompts.Message(QStringLiteral("Zapisano stawki PTU.")); break;
         case AckRejectedFrame: s_.prompts.Message(QStringLiteral("Ramka niepoprawna.")); break;
@@ -125,7 +125,7 @@ void TProgramowanieStawekPTU::BitBtn2Click() {
             // With confirmation on the register's keyboard the answer may never come.
             if (!CheckBox1->isChecked()) s_.prompts.Message(QStringLiteral("Kasa nie potwierdziła zapisu stawek PTU."));
             break;
-        case AckRegisterError: ShowRegisterError(s_.prompts, link.LastErrorCode()); break;
+        case AckRegisterError: ShowRegisterError(s_.prompts, a.errorCode); break;
         default: break;
     }
 }

@@ -11,6 +11,7 @@
 #include "common/prompts.h"
 #include "image/layout.h"
 #include "image/workimage.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -66,9 +67,8 @@ bool TProgramowanieTablicyHalo::BitBtn4Click() {
 }
 
 void TProgramowanieTablicyHalo::BitBtn2Click() {
-    RegisterLink& link = s_.link;
-    link.FlushPort();
+    s_.link.FlushPort();
     BitBtn4Click();  // a refused save still sends what the image holds
-    SendHaloTable(link, s_.image);
-    ReadAck(link);
+    // Entry 0 is never sent.
+    Transact(s_.link, HaloFrame(s_.image.ReadBytesAt(layout::kHalo + 4, 4 * (layout::kHaloEntries - 1))));
 }

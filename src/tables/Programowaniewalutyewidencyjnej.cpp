@@ -18,6 +18,7 @@
 #include "image/imagestore.h"
 #include "image/layout.h"
 #include "image/workimage.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registererrors.h"
@@ -100,11 +101,11 @@ void TProgramowanieWalutyEwidencyjnej::Button1Click() {
         s_.prompts.Message(rate.error);
         return;
     }
-    SendRecordCurrency(link, uint32_t(rate.value.mantissa), rate.value.places, PadLeft(Edit2->text(), 3), 1,
-                       CheckBox1->isChecked() ? 1 : 0, DateTimePicker1->date());
-    const int r = ReadAck(link);
-    if (r == AckRegisterError) ShowRegisterError(s_.prompts, link.LastErrorCode());
-    else if (r != AckAcceptedEnd) s_.prompts.Message(QStringLiteral("Błąd komunikacji."));
+    const Answer a = Transact(link, RecordCurrencyFrame(uint32_t(rate.value.mantissa), rate.value.places,
+                                                        PadLeft(Edit2->text(), 3), 1, CheckBox1->isChecked() ? 1 : 0,
+                                                        DateTimePicker1->date()));
+    if (a.ack == AckRegisterError) ShowRegisterError(s_.prompts, a.errorCode);
+    else if (a.ack != AckAcceptedEnd) s_.prompts.Message(QStringLiteral("Błąd komunikacji."));
 }
 
 void TProgramowanieWalutyEwidencyjnej::Button3Click() {

@@ -10,6 +10,7 @@
 
 #include "common/clock.h"
 #include "common/prompts.h"
+#include "link/exchange.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registerlink.h"
@@ -46,10 +47,9 @@ void TProgramowanieZegara::FormShow() {
 }
 
 void TProgramowanieZegara::BitBtn2Click() {
-    RegisterLink& link = s_.link;
-    link.FlushPort();
     const QTime t = DateTimePicker2->time();
-    SendClock(link, QDateTime(DateTimePicker1->date(), QTime(t.hour(), t.minute(), t.second())));
     // Register errors are shown by the read itself.
-    if (ReadAckWait(link) == AckNoReply) s_.prompts.Message(QStringLiteral("Błąd transmisji!"));
+    const Answer a = Transact(s_.link, ClockFrame(QDateTime(DateTimePicker1->date(), QTime(t.hour(), t.minute(), t.second()))),
+                              Exchange{true, true, AckStyle::Wait, 0, -1, {}});
+    if (a.ack == AckNoReply) s_.prompts.Message(QStringLiteral("Błąd transmisji!"));
 }

@@ -212,7 +212,7 @@ void TTableEditor::SendClick() {
     if (d_.flushBeforeSend) s_.link.FlushPort();
     const int number = SelectedNumber();
     if (number < 1) return;
-    const RecordAnswer answer =
-        SendRecord(s_.link, s_.image, d_.table.id, kSingleFrame, number, confirmFlag, d_.sendReading);
-    if (answer.sent) ShowSendAnswer(answer);
+    const Answer answer =
+        TransactRecord(s_.link, s_.image, d_.table.id, kSingleFrame, number, confirmFlag, d_.sendReading);
+    if (answer.kind != AnswerKind::Nothing) ShowSendAnswer(answer);
 }

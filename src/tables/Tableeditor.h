@@ -9,7 +9,7 @@
 
 #include "common/Form.h"
 #include "image/smalltables.h"
-#include "link/recordsend.h"
+#include "link/exchange.h"
 
 class QCheckBox;
 class QComboBox;
@@ -52,7 +52,7 @@ struct TableEditorDescription {
     QString confirmCaption{};
 
     bool flushBeforeSend = false;
-    AckReading sendReading{false, 0, -1, {}};  // default: nothing is read
+    Exchange sendReading{false, false, AckStyle::Plain, 0, -1, {}};  // default: nothing is read
     bool fillWithoutDatabase = false;  // the grid is refilled on every showing
 };
 
@@ -105,7 +105,7 @@ protected:
     // The member's protection rule; false keeps the record.
     virtual bool MayDelete(int /*number*/) { return true; }
     virtual void AfterDelete() {}
-    virtual void ShowSendAnswer(const RecordAnswer& /*answer*/) {}
+    virtual void ShowSendAnswer(const Answer& /*answer*/) {}
 
     const TableEditorDescription& d_;
 

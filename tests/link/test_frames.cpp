@@ -60,7 +60,7 @@ void TestFrames::cleanup() {
 }
 
 void TestFrames::Open() {
-    link_->settings.port = 1;
+    Choose(*link_, [&](PortSettings& s) { s.port = 1; });
     QCOMPARE(link_->OpenRegisterPort(true), 0);
 }
 
@@ -70,7 +70,7 @@ void TestFrames::controlFrameCheckByte() {
     f[7] = 0;
     QCOMPARE(FrameCrc8(f), uint8_t(0x0C));
     Open();
-    QVERIFY(SendControlFrame(*link_, 1, 0));
+    QVERIFY(SendOver(*link_, ControlFrame(0).To(1)));
     QTRY_COMPARE(harness_->Received().value(0), Hex("02 01 0A 00 01 00 06 00 0C 03"));
 }
 
@@ -111,49 +111,48 @@ void TestFrames::commandFramesByteExact() {
     QFETCH(QByteArray, frame);
     Open();
     switch (which) {
-        case 0: QVERIFY(SendRequest(*link_, 1, 1, 'T', 0)); break;
-        case 1: QVERIFY(SendClock(*link_, QDateTime(QDate(2005, 3, 7), QTime(14, 5, 9)))); break;
-        case 2: QVERIFY(SendCashierReport(*link_, 10, 1, 0)); break;
-        case 3: QVERIFY(SendQuickSaleKeys(*link_, 2, 4, 2, 1, 5)); break;
-        case 4: QVERIFY(SendNip(*link_, QStringLiteral("1234567000"))); break;
-        case 5: QVERIFY(SendGroupTurnoverReport(*link_, 3, 2024, 5, 2024, true)); break;
-        case 6: QVERIFY(SendPeriodicReportMonthly(*link_, 2, 2024, 13)); break;
-        case 7: QVERIFY(SendSalesReportForGoods(*link_, 1, 1, 2000, 1, 0)); break;
+        case 0: QVERIFY(SendOver(*link_, RequestFrame(1, 'T', 0).To(1))); break;
+        case 1: QVERIFY(SendOver(*link_, ClockFrame(QDateTime(QDate(2005, 3, 7), QTime(14, 5, 9))))); break;
+        case 2: QVERIFY(SendOver(*link_, CashierReportFrame(10, 1, 0))); break;
+        case 3: QVERIFY(SendOver(*link_, QuickSaleKeysFrame(2, 4, 2, 1, 5))); break;
+        case 4: QVERIFY(SendOver(*link_, NipFrame(QStringLiteral("1234567000")))); break;
+        case 5: QVERIFY(SendOver(*link_, GroupTurnoverReportFrame(3, 2024, 5, 2024, true))); break;
+        case 6: QVERIFY(SendOver(*link_, PeriodicReportMonthlyFrame(2, 2024, 13))); break;
+        case 7: QVERIFY(SendOver(*link_, SalesReportForGoodsFrame(1, 1, 2000, 1, 0))); break;
         case 8:
-            QVERIFY(SendCopyRead(*link_, 2, CopyRangeByNumbers(1, 1, 2000, 99999, 1), 2));
+            QVERIFY(SendOver(*link_, CopyReadFrame(2, CopyRangeByNumbers(1, 1, 2000, 99999, 1), 2)));
             break;
         case 9:
-            link_->registerAddress = 3;
+            link_->SetAddress(3);
             harness_->sim.SetAddress(3);
-            QVERIFY(SendSalesClear(*link_));
+            QVERIFY(SendOver(*link_, SalesClearFrame()));
             break;
-        case 10: QVERIFY(SendDeleteCashier(*link_, 1, 5, "ABCDEFGHIJKLMNOPQRSTU")); break;
+        case 10: QVERIFY(SendOver(*link_, DeleteFrame(RecordTable::Cashiers, 1, 5, "ABCDEFGHIJKLMNOPQRSTU", 0))); break;
     }
     QTRY_COMPARE(harness_->Received().value(0), frame);
 }
 
 void TestFrames::nipLengthCheck() {
     Open();
-    QVERIFY(!SendNip(*link_, QStringLiteral("12345678901234567")));
-    QCOMPARE(prompts_.Texts(), QStringList{QStringLiteral("Zbyt długi NIP!")});
-    QVERIFY(SendNip(*link_, QStringLiteral("1234567890123456")));
+    QVERIFY(!NipFrame(QStringLiteral("12345678901234567")));
+    QVERIFY(SendOver(*link_, NipFrame(QStringLiteral("1234567890123456"))));
     QTRY_COMPARE(harness_->Received('I').size(), 1);
     QCOMPARE(harness_->Received('I')[0].mid(7, 16), QByteArray("1234567890123456"));
 }
 
 void TestFrames::recordBuildersRefuseEmptySlots() {
     Open();
-    QVERIFY(!SendGoodsRecord(*link_, image_, 0x8001, 1, 0));
-    QVERIFY(!SendDiscountRecord(*link_, image_, 0x8001, 1, 0));
-    QVERIFY(!SendGoodsRecord(*link_, image_, 0x8001, 2001, 0));
+    QVERIFY(!SendStored(*link_, image_, RecordTable::Goods, 0x8001, 1, 0));
+    QVERIFY(!SendStored(*link_, image_, RecordTable::Discounts, 0x8001, 1, 0));
+    QVERIFY(!SendStored(*link_, image_, RecordTable::Goods, 0x8001, 2001, 0));
     GoodsFields g;
     g.number = 1;
     g.name = QStringLiteral("Mleko");
     g.price = 250;
     WriteGoodsRecord(image_, g);
-    QVERIFY(SendGoodsRecord(*link_, image_, 0x8001, 1, 1));
-    QVERIFY(SendCashierRecord(*link_, image_, 1, 1, 0));  // the manager of a new image
-    QVERIFY(SendVatRates(*link_, image_, 0));             // the VAT table is always sent
+    QVERIFY(SendStored(*link_, image_, RecordTable::Goods, 0x8001, 1, 1));
+    QVERIFY(SendStored(*link_, image_, RecordTable::Cashiers, 1, 1, 0));  // the manager of a new image
+    QVERIFY(SendOver(*link_, VatRatesFrame(image_.ReadBytesAt(layout::kVatTable, layout::kVatTableSize), 0)));             // the VAT table is always sent
     QTRY_COMPARE(harness_->Received().size(), 3);
     const QByteArray goods = harness_->Received()[0];
     QCOMPARE(goods.size(), 78);
@@ -169,13 +168,14 @@ void TestFrames::seriesAcknowledgedFrameByFrame() {
         for (int n : {3, 7, 2000}) s.goods.Set(n, RegisterGoods(n, QStringLiteral("T%1").arg(n), 'A', n, "1", 1));
     });
     Open();
-    SendRequest(*link_, 1, 1, 'T', 0);
+    SendOver(*link_, RequestFrame(1, 'T', 0).To(1));
     QList<int> results;
     QList<int> numbers;
     for (int r = ReplyRecord; r == ReplyRecord;) {
-        r = ReadReply(*link_, 91);
+        const Reply reply = ReadReply(*link_, 91);
+        r = reply.result;
         results << r;
-        numbers << (link_->rxBuffer[7] | link_->rxBuffer[8] << 8);
+        numbers << (uint8_t(reply.frame[7]) | uint8_t(reply.frame[8]) << 8);
     }
     QCOMPARE(results, (QList<int>{ReplyRecord, ReplyRecord, ReplyLast}));
     QCOMPARE(numbers, (QList<int>{3, 7, 2000}));
@@ -186,9 +186,9 @@ void TestFrames::seriesAcknowledgedFrameByFrame() {
 void TestFrames::lastFrameAnsweredCompleteEvenWhenCancelled() {
     harness_->sim.WithState([](SimState& s) { s.goods.Set(5, RegisterGoods(5, "A", 'A', 1, "1", 1)); });
     Open();
-    link_->cancel = true;
-    SendRequest(*link_, 1, 1, 'T', 0);
-    QCOMPARE(ReadReply(*link_, 91), int(ReplyLast));
+    link_->RequestCancel();
+    SendOver(*link_, RequestFrame(1, 'T', 0).To(1));
+    QCOMPARE(ReadReply(*link_, 91).result, int(ReplyLast));
     QTRY_COMPARE(harness_->ControlStatuses(), QList<int>{3});
 }
 
@@ -197,10 +197,10 @@ void TestFrames::cancelEndsSeriesWithStatus4() {
         for (int n = 1; n <= 5; ++n) s.goods.Set(n, RegisterGoods(n, QStringLiteral("T%1").arg(n), 'A', 1, "1", 1));
     });
     Open();
-    SendRequest(*link_, 1, 1, 'T', 0);
-    QCOMPARE(ReadReply(*link_, 91), int(ReplyRecord));
-    link_->cancel = true;
-    QCOMPARE(ReadReply(*link_, 91), int(ReplyLast));
+    SendOver(*link_, RequestFrame(1, 'T', 0).To(1));
+    QCOMPARE(ReadReply(*link_, 91).result, int(ReplyRecord));
+    link_->RequestCancel();
+    QCOMPARE(ReadReply(*link_, 91).result, int(ReplyLast));
     QTRY_COMPARE(harness_->ControlStatuses(), (QList<int>{0, 4}));
     QTest::qWait(100);
     QCOMPARE(link_->BytesWaiting(), 0);  // the register sent nothing more
@@ -211,8 +211,8 @@ void TestFrames::shortReplyIsNoCommunication() {
     harness_->AddFault(QStringLiteral("T:1:truncate:1"));
     clock_.timeoutDivisor = 10;
     Open();
-    SendRequest(*link_, 1, 1, 'T', 0);
-    QCOMPARE(ReadReply(*link_, 91), int(ReplyStop));
+    SendOver(*link_, RequestFrame(1, 'T', 0).To(1));
+    QCOMPARE(ReadReply(*link_, 91).result, int(ReplyStop));
     QCOMPARE(prompts_.Texts(), QStringList{QStringLiteral("Brak komunikacji.")});
     QTest::qWait(100);
     QCOMPARE(harness_->ControlStatuses(), QList<int>{});  // nothing sent back
@@ -222,24 +222,26 @@ void TestFrames::damagedFrameLeavesAnswerToCaller() {
     harness_->sim.WithState([](SimState& s) { s.goods.Set(1, RegisterGoods(1, "A", 'A', 1, "1", 1)); });
     harness_->AddFault(QStringLiteral("T:1:damage"));
     Open();
-    SendRequest(*link_, 1, 1, 'T', 0);
-    QCOMPARE(ReadReply(*link_, 91), int(ReplyBadCrc));
-    const uint8_t received = link_->rxBuffer[89];
-    const uint8_t computed = FrameCrc8(link_->rxBuffer);
+    SendOver(*link_, RequestFrame(1, 'T', 0).To(1));
+    const Reply reply = ReadReply(*link_, 91);
+    QCOMPARE(reply.result, int(ReplyBadCrc));
+    const auto* rx = reinterpret_cast<const uint8_t*>(reply.frame.constData());
+    const uint8_t received = rx[89];
+    const uint8_t computed = FrameCrc8(rx, int(reply.frame.size()));
     QCOMPARE(prompts_.Texts(), (QStringList{QStringLiteral("CRC kasy: %1 CRC PC: %2").arg(received).arg(computed),
                                             QStringLiteral("Błąd CRC!")}));
     QTest::qWait(100);
     QCOMPARE(harness_->ControlStatuses(), QList<int>{});
-    SendControlFrame(*link_, 1, ControlRejected);
+    SendOver(*link_, ControlFrame(ControlRejected).To(1));
     QTRY_COMPARE(harness_->ControlStatuses(), QList<int>{1});
 }
 
 void TestFrames::emptyTableAndZeroSales() {
     Open();
-    SendRequest(*link_, 1, 1, 'T', 0);
-    QCOMPARE(ReadReply(*link_, 91), int(ReplyStop));
-    SendRequest(*link_, 1, 0x8001, 'X', 0);
-    QCOMPARE(ReadReply(*link_, 62), int(ReplyStop));
+    SendOver(*link_, RequestFrame(1, 'T', 0).To(1));
+    QCOMPARE(ReadReply(*link_, 91).result, int(ReplyStop));
+    SendOver(*link_, RequestFrame(0x8001, 'X', 0).To(1));
+    QCOMPARE(ReadReply(*link_, 62).result, int(ReplyStop));
     QCOMPARE(prompts_.Texts(), (QStringList{QStringLiteral("Pusta baza."), QStringLiteral("Zerowa wartość sprzedaży.")}));
 }
 
@@ -249,8 +251,8 @@ void TestFrames::registerErrorDuringDownload() {
     Open();
     QElapsedTimer t;
     t.start();
-    SendRequest(*link_, 1, 1, 'T', 0);
-    QCOMPARE(ReadReply(*link_, 91), int(ReplyStop));
+    SendOver(*link_, RequestFrame(1, 'T', 0).To(1));
+    QCOMPARE(ReadReply(*link_, 91).result, int(ReplyStop));
     QVERIFY2(t.elapsed() < 500, "an error frame is taken the moment it is complete");
     QCOMPARE(prompts_.Texts(), QStringList{QStringLiteral(
         "Błąd 20: Zła wartość pola „Wykonywanie raportów niezerujących” (dozwolone 0 lub 1)")});
@@ -278,10 +280,11 @@ void TestFrames::readAckResults() {
     if (!fault.isEmpty()) harness_->AddFault(fault);
     clock_.timeoutDivisor = 5;
     Open();
-    SendClock(*link_, QDateTime(QDate(2030, 1, 2), QTime(3, 4, 5)));
-    QCOMPARE(ReadAck(*link_), result);
+    SendOver(*link_, ClockFrame(QDateTime(QDate(2030, 1, 2), QTime(3, 4, 5))));
+    int code = 0;
+    QCOMPARE(ReadAck(*link_, &code), result);
     if (result == AckRegisterError) {
-        QCOMPARE(link_->rxBuffer[8], uint8_t(61));
+        QCOMPARE(code, 61);
         QTest::qWait(50);
         QCOMPARE(link_->BytesWaiting(), 0);  // the eleventh byte was read too
     }
@@ -294,14 +297,14 @@ void TestFrames::paperOutPrompt() {
     harness_->AddFault(QStringLiteral("K:2:paperout"));
     Open();
     prompts_.answers = {PromptAnswer::Yes};
-    SendCashierRecord(*link_, image_, 1, 1, 0);
+    SendStored(*link_, image_, RecordTable::Cashiers, 1, 1, 0);
     QCOMPARE(ReadAck(*link_), int(AckAccepted));
     QCOMPARE(prompts_.shown.value(0).text, QStringLiteral("Brak papieru! Kontynuować?"));
     QCOMPARE(prompts_.shown.value(0).title, QStringLiteral("UWAGA!"));
 
     prompts_.Clear();
     prompts_.answers = {PromptAnswer::No};
-    SendCashierRecord(*link_, image_, 2, 1, 0);
+    SendStored(*link_, image_, RecordTable::Cashiers, 2, 1, 0);
     QCOMPARE(ReadAck(*link_), int(AckPaperStopped));
     QCOMPARE(prompts_.Texts(), (QStringList{QStringLiteral("Brak papieru! Kontynuować?"),
                                             QStringLiteral("Komunikacja przerwana przez użytkownika.")}));
@@ -315,17 +318,17 @@ void TestFrames::readAckWaitDifferences() {
     // Paper out, the user goes on, the register then accepts: 4, not 0.
     harness_->AddFault(QStringLiteral("h:1:paperout"));
     prompts_.answers = {PromptAnswer::Yes};
-    SendQuickKeysReport(*link_);
+    SendOver(*link_, QuickKeysReportFrame());
     QCOMPARE(ReadAckWait(*link_), int(AckNoReply));
     // Busy printing: waits in 200 ms steps until the register accepts.
     harness_->AddFault(QStringLiteral("h:1:printing"));
-    SendQuickKeysReport(*link_);
+    SendOver(*link_, QuickKeysReportFrame());
     QCOMPARE(ReadAckWait(*link_), int(AckAcceptedEnd));
     QVERIFY(clock_.pauses.contains(200));
     // A register error is shown by the reader; its eleventh byte stays unread.
     prompts_.Clear();
     harness_->AddFault(QStringLiteral("h:1:error:9"));
-    SendQuickKeysReport(*link_);
+    SendOver(*link_, QuickKeysReportFrame());
     QCOMPARE(ReadAckWait(*link_), int(AckRegisterError));
     QCOMPARE(prompts_.Texts(), QStringList{QStringLiteral(
         "Błąd 9: Zły numer grupy towarowej (więcej niż 20 lub grupa niezaprogramowana)")});

@@ -84,17 +84,16 @@ void TestLinkWindows::settingsShowCurrent() {
     QVERIFY(!form.GroupBox1->isEnabled());
     QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("115200"));
     form.close();
-    t.link.settings.port = 7;
-    t.link.settings.baud = 2000;  // not in the list
-    t.link.settings.parity = 2;
-    t.link.settings.rtsCts = 1;
+    Choose(t.link, [&](PortSettings& s) { s.port = 7; });
+    Choose(t.link, [&](PortSettings& s) { s.baud = 2000; });  // not in the list
+    Choose(t.link, [&](PortSettings& s) { s.parity = 2; });
+    Choose(t.link, [&](PortSettings& s) { s.rtsCts = 1; });
     form.show();
     QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("COM 7"));
     QVERIFY(form.GroupBox1->isEnabled());
     QCOMPARE(form.ComboBox2->currentIndex(), -1);
     QCOMPARE(form.ComboBox4->currentText(), QStringLiteral("Parzyste"));
     QVERIFY(form.CheckBox2->isChecked());
-    QCOMPARE(t.link.Backup().port, 7);
     form.ComboBox1->setCurrentIndex(0);
     form.ComboBox1Change();
     QVERIFY(!form.GroupBox1->isEnabled());
@@ -111,9 +110,9 @@ void TestLinkWindows::applyOpensPort() {
     form.Button2->click();
     QVERIFY(!form.isVisible());
     QVERIFY(t.link.IsOpen());
-    QCOMPARE(t.link.settings.port, 3);
-    QCOMPARE(t.link.settings.baud, 9600u);
-    QCOMPARE(int(t.link.registerAddress), 5);
+    QCOMPARE(t.link.Settings().port, 3);
+    QCOMPARE(t.link.Settings().baud, 9600u);
+    QCOMPARE(int(t.link.Address()), 5);
     QCOMPARE(t.app.workMode, int(ModeOnline));
     QVERIFY(t.prompts.shown.isEmpty());
 }
@@ -125,9 +124,9 @@ void TestLinkWindows::applyFailureRestoresPreviousPort() {
     ScriptedPrompts quiet;
     VirtualClock clock;
     RegisterLink holder(quiet, clock);  // another program holds COM 2
-    holder.settings.port = 2;
+    Choose(holder, [&](PortSettings& s) { s.port = 2; });
     QCOMPARE(holder.OpenRegisterPort(false), 0);
-    t.link.settings.port = 1;
+    Choose(t.link, [&](PortSettings& s) { s.port = 1; });
     QCOMPARE(t.link.OpenRegisterPort(true), 0);
     t.app.PortOpened();
     TUstawieniaTrans form(t.services);
@@ -137,8 +136,8 @@ void TestLinkWindows::applyFailureRestoresPreviousPort() {
     form.Button2->click();
     QCOMPARE(t.prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM2.")});
     QVERIFY(form.isVisible());
-    QCOMPARE(t.link.settings.port, 1);
-    QCOMPARE(t.link.settings.baud, 115200u);
+    QCOMPARE(t.link.Settings().port, 1);
+    QCOMPARE(t.link.Settings().baud, 115200u);
     QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("COM 1"));
     QCOMPARE(form.ComboBox2->currentText(), QStringLiteral("115200"));
     QVERIFY(t.link.IsOpen());
@@ -156,9 +155,9 @@ void TestLinkWindows::applyNoPort() {
     form.Button2->click();
     QVERIFY(!form.isVisible());
     QVERIFY(!t.link.IsOpen());
-    QCOMPARE(t.link.settings.port, kNoPort);
+    QCOMPARE(t.link.Settings().port, kNoPort);
     QCOMPARE(t.app.workMode, int(ModeOffline));
-    SendQuery(t.link, 1, 0x8001);
+    SendOver(t.link, QueryFrame(1, 0x8001));
     QCOMPARE(t.prompts.Texts(), QStringList{QStringLiteral("Nie wybrano portu komunikacyjnego.")});
 }
 
@@ -166,8 +165,10 @@ void TestLinkWindows::scanAvailablePorts() {
     SimHarness h(2);
     SimHarness other(h, 4);
     TestServices t;
-    t.app.workMode = ModeOnline;
-    t.link.settings.port = 7;
+    t.app.DatabaseCreated();
+    Choose(t.link, [&](PortSettings& s) { s.port = 2; });
+    QCOMPARE(t.link.OpenRegisterPort(true), 0);
+    QCOMPARE(t.app.workMode, int(ModeOnline));
     TUstawieniaTrans form(t.services);
     form.show();
     form.CheckBox3->click();
@@ -177,11 +178,11 @@ void TestLinkWindows::scanAvailablePorts() {
     QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("COM 2"));
     QVERIFY(form.GroupBox1->isEnabled());
     QCOMPARE(t.app.workMode, int(ModeOffline));
-    QCOMPARE(t.link.settings.port, 7);  // looking for ports forgets nothing
+    QCOMPARE(t.link.Settings().port, 2);  // looking for ports forgets nothing
     QVERIFY(!t.link.IsOpen());
     form.ComboBox1->setCurrentIndex(2);
     form.Button2->click();
-    QCOMPARE(t.link.settings.port, 4);  // the number in the entry, not its index
+    QCOMPARE(t.link.Settings().port, 4);  // the number in the entry, not its index
     QVERIFY(t.link.IsOpen());
     form.show();
     form.CheckBox3->click();  // unticked: all 99 again
@@ -191,10 +192,10 @@ void TestLinkWindows::scanAvailablePorts() {
 
 void TestLinkWindows::defaultsButtonAndEscape() {
     TestServices t;
-    t.link.settings.port = 5;
-    t.link.settings.baud = 300;
-    t.link.settings.stopBits = 2;
-    t.link.settings.xonXoff = 1;
+    Choose(t.link, [&](PortSettings& s) { s.port = 5; });
+    Choose(t.link, [&](PortSettings& s) { s.baud = 300; });
+    Choose(t.link, [&](PortSettings& s) { s.stopBits = 2; });
+    Choose(t.link, [&](PortSettings& s) { s.xonXoff = 1; });
     TUstawieniaTrans form(t.services);
     form.show();
     form.ComboBox6->setCurrentIndex(6);
@@ -208,7 +209,7 @@ void TestLinkWindows::defaultsButtonAndEscape() {
     QVERIFY(!form.CheckBox1->isChecked());
     QTest::keyClick(form.ComboBox2, Qt::Key_Escape);
     QVERIFY(!form.isVisible());
-    QCOMPARE(t.link.settings.baud, 300u);  // nothing applied
+    QCOMPARE(t.link.Settings().baud, 300u);  // nothing applied
 }
 
 QTEST_MAIN(TestLinkWindows)

@@ -77,15 +77,15 @@ void TestPort::openTwiceFails() {
     ScriptedPrompts prompts;
     VirtualClock clock;
     RegisterLink first(prompts, clock), second(prompts, clock);
-    first.settings.port = 2;
-    second.settings.port = 2;
+    Choose(first, [&](PortSettings& s) { s.port = 2; });
+    Choose(second, [&](PortSettings& s) { s.port = 2; });
     QCOMPARE(first.OpenRegisterPort(true), 0);
     QCOMPARE(second.OpenRegisterPort(true), 1);
     QCOMPARE(prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM2.")});
-    QCOMPARE(second.settings.port, kNoPort);
+    QCOMPARE(second.Settings().port, kNoPort);
     QVERIFY(!second.IsOpen());
     first.ClosePort();
-    second.settings.port = 2;
+    Choose(second, [&](PortSettings& s) { s.port = 2; });
     QCOMPARE(second.OpenRegisterPort(false), 0);  // free again once closed
 }
 
@@ -93,20 +93,20 @@ void TestPort::openFailures() {
     SimHarness h(1);
     PortOnSim line;
     auto& [prompts, clock, link] = line;
-    link.settings.port = 7;  // nothing linked as COM7
+    Choose(link, [&](PortSettings& s) { s.port = 7; });  // nothing linked as COM7
     QCOMPARE(link.OpenRegisterPort(false), 1);
     QVERIFY(prompts.shown.isEmpty());
-    QCOMPARE(link.settings.port, kNoPort);
-    link.settings.port = 1;
-    link.settings.stopBits = 1;  // one and a half stop bits do not exist here
+    QCOMPARE(link.Settings().port, kNoPort);
+    Choose(link, [&](PortSettings& s) { s.port = 1; });
+    Choose(link, [&](PortSettings& s) { s.stopBits = 1; });  // one and a half stop bits do not exist here
     QCOMPARE(link.OpenRegisterPort(true), 1);
     QCOMPARE(prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM1 z takimi ustawieniami.")});
     QVERIFY(!link.IsOpen());
-    link.settings.port = 1;
-    link.settings.stopBits = 2;
-    link.settings.parity = 3;
-    link.settings.dataBits = 7;
-    link.settings.baud = 14400;  // set through the arbitrary-rate interface
+    Choose(link, [&](PortSettings& s) { s.port = 1; });
+    Choose(link, [&](PortSettings& s) { s.stopBits = 2; });
+    Choose(link, [&](PortSettings& s) { s.parity = 3; });
+    Choose(link, [&](PortSettings& s) { s.dataBits = 7; });
+    Choose(link, [&](PortSettings& s) { s.baud = 14400; });  // set through the arbitrary-rate interface
     QCOMPARE(link.OpenRegisterPort(true), 0);
 }
 
@@ -119,10 +119,10 @@ void TestPort::sendWithoutPort() {
     QCOMPARE(prompts.Texts(), QStringList{QStringLiteral("Nie wybrano portu komunikacyjnego.")});
     // Selected but never opened: the line test reports it and the port is given up.
     prompts.Clear();
-    link.settings.port = 3;
+    Choose(link, [&](PortSettings& s) { s.port = 3; });
     QCOMPARE(link.SendBytes(b, 1, 3), 1);
     QCOMPARE(prompts.Texts(), QStringList{QStringLiteral("Wystąpił błąd transmisji.")});
-    QCOMPARE(link.settings.port, kNoPort);
+    QCOMPARE(link.Settings().port, kNoPort);
     QCOMPARE(b[0], uint8_t(0));
 }
 
@@ -160,7 +160,7 @@ void TestPort::writeTimeoutArithmetic() {
     SimHarness h(1);
     PortOnSim line;
     auto& [prompts, clock, link] = line;
-    link.settings.baud = uint32_t(baud);
+    Choose(link, [&](PortSettings& s) { s.baud = uint32_t(baud); });
     QVERIFY(line.Open());
     QByteArray frame(bytes, '\x55');
     QCOMPARE(link.SendBytes(reinterpret_cast<uint8_t*>(frame.data()), 1, bytes), 0);
@@ -189,10 +189,10 @@ void TestPort::heldLineWaitsForTheDialog() {
     PortOnSim line;
     auto& [prompts, clock, link] = line;
     clock.timeoutDivisor = 1000000000;  // each attempt gives up at once
-    link.settings.xonXoff = 1;
+    Choose(link, [&](PortSettings& s) { s.xonXoff = 1; });
     QVERIFY(line.Open());
     int shown = 0;
-    link.waitForLine = [&] { return ++shown < 3; };  // the user gives up at the third wait
+    link.SetLineWait([&] { return ++shown < 3; });  // the user gives up at the third wait
     QByteArray big;
     QCOMPARE(FillPausedLine(h, link, big), 1);
     QCOMPARE(shown, 3);
@@ -227,11 +227,11 @@ void TestPort::readReturnsAsSoonAsComplete() {
     link.SendBytes(q, 1, 10);  // read time-out now 1100 ms
     QElapsedTimer t;
     t.start();
-    QCOMPARE(link.Read(10), 10);
+    QCOMPARE(link.Read(10).size(), 10);
     QVERIFY(t.elapsed() < 500);
     t.restart();
     link.SetTimeouts({0, 1, 100, 10, 10});
-    QCOMPARE(link.Read(10), 0);  // nothing more comes: the time-out bounds the wait
+    QCOMPARE(link.Read(10).size(), 0);  // nothing more comes: the time-out bounds the wait
     QVERIFY(t.elapsed() >= 100);
     QVERIFY(t.elapsed() < 600);
 }
@@ -289,14 +289,11 @@ void TestPort::errorTexts() {
 void TestPort::lostRegister() {
     SimHarness h(1);
     TestServices t;
-    t.link.settings.port = 1;
+    Choose(t.link, [&](PortSettings& s) { s.port = 1; });
     QCOMPARE(t.link.OpenRegisterPort(true), 0);
     t.app.PortOpened();
     int told = 0;
-    t.link.onLost = [&] {
-        ++told;
-        t.app.PortClosed();
-    };
+    QObject::connect(&t.link, &RegisterLink::lost, [&] { ++told; });
     h.Pause();  // the register goes quiet, then the cable is pulled mid-read
     std::atomic<qint64> pulledAt{0};
     std::thread pull([&] {
@@ -308,8 +305,8 @@ void TestPort::lostRegister() {
     getrusage(RUSAGE_SELF, &before);
     QElapsedTimer timer;
     timer.start();
-    SendRequest(t.link, 1, 1, 'T', 0);
-    const int r = ReadReply(t.link, 91);
+    SendOver(t.link, RequestFrame(1, 'T', 0).To(1));
+    const int r = ReadReply(t.link, 91).result;
     const qint64 returnedAt = QDateTime::currentMSecsSinceEpoch();
     const qint64 ms = timer.elapsed();
     getrusage(RUSAGE_SELF, &after);
@@ -326,20 +323,20 @@ void TestPort::lostRegister() {
     QCOMPARE(t.prompts.Texts(), QStringList{"Utracono połączenie z kasą (COM1)."});
     // The next operation says the same, not that no port was chosen.
     t.prompts.Clear();
-    QCOMPARE(SendQuery(t.link, 1, 0x8001), false);
+    QCOMPARE(SendOver(t.link, QueryFrame(1, 0x8001)), false);
     QCOMPARE(t.prompts.Texts(), QStringList{"Utracono połączenie z kasą (COM1)."});
     QCOMPARE(told, 1);
     // The adapter back in: the port opens and works again.
     h.Replug();
     QCOMPARE(t.link.OpenRegisterPort(true), 0);
     QVERIFY(!t.link.Lost());
-    QVERIFY(SendQuery(t.link, 1, 0x8001));
-    QCOMPARE(t.link.Read(10), 10);
+    QVERIFY(SendOver(t.link, QueryFrame(1, 0x8001)));
+    QCOMPARE(t.link.Read(10).size(), 10);
     // Pulled again, now found by a write: the port does not reopen and is given up.
     t.prompts.Clear();
     t.app.PortOpened();
     h.Unplug();
-    QVERIFY(!SendQuery(t.link, 1, 0x8001));
+    QVERIFY(!SendOver(t.link, QueryFrame(1, 0x8001)));
     QCOMPARE(t.prompts.Texts(), QStringList{"Utracono połączenie z kasą (COM1)."});
     QCOMPARE(told, 2);
     QCOMPARE(t.app.workMode, int(ModeOffline));

@@ -66,20 +66,21 @@ void TestRegisterSearch::registerAtAddress3OnPort2() {
     // Nothing was connected before, and the search leaves it so.
     QVERIFY(!f.t.link.IsOpen());
     QCOMPARE(f.t.app.workMode, int(ModeOffline));
-    QCOMPARE(int(f.t.link.registerAddress), 1);
+    QCOMPARE(int(f.t.link.Address()), 1);
 
     QVERIFY(w.Button2->isEnabled());
     w.Button2->click();
     QVERIFY(f.t.link.IsOpen());
-    QCOMPARE(f.t.link.settings.port, 2);
-    QCOMPARE(int(f.t.link.registerAddress), 3);
+    QCOMPARE(f.t.link.Settings().port, 2);
+    QCOMPARE(int(f.t.link.Address()), 3);
     QCOMPARE(f.t.app.workMode, int(ModeOnline));
     QVERIFY(!w.isVisible());
     // The connection is a working one: the register at address 3 answers.
     h.sim.ClearLog();
-    QVERIFY(SendQuery(f.t.link, f.t.link.registerAddress, 0x8001));
-    QCOMPARE(f.t.link.Read(10), 10);
-    QVERIFY(f.t.link.LastReplyWasAnswer());
+    QVERIFY(SendOver(f.t.link, QueryFrame(f.t.link.Address(), 0x8001)));
+    const QByteArray answer = f.t.link.Read(10);
+    QCOMPARE(answer.size(), 10);
+    QCOMPARE(answer.at(6), 'A');
 }
 
 void TestRegisterSearch::portsBeforeAddresses() {
@@ -96,7 +97,7 @@ void TestRegisterSearch::portsBeforeAddresses() {
     QCOMPARE(w.ProgressBar1->maximum(), 18);
     w.ComboBox1->setCurrentIndex(1);
     w.Button2->click();
-    QCOMPARE(f.t.link.settings.port, 4);
+    QCOMPARE(f.t.link.Settings().port, 4);
     QCOMPARE(f.t.app.workMode, int(ModeRegisterOnly));
 }
 
@@ -119,11 +120,11 @@ void TestRegisterSearch::heldPortIsNeitherCountedNorProbed() {
 void TestRegisterSearch::nothingFoundRestoresEverything() {
     GuiFixture f;
     f.t.clock.timeoutDivisor = 10;
-    f.t.link.settings.baud = 9600;
+    Choose(f.t.link, [&](PortSettings& s) { s.baud = 9600; });
     SimHarness& h = f.Connect();
-    f.t.link.registerAddress = 2;
+    f.t.link.SetAddress(2);
     h.Pause();  // the register is there but says nothing
-    const PortSettings before = f.t.link.settings;
+    const PortSettings before = f.t.link.Settings();
     TWyszukiwanieKasyRS w(f.t.services, nullptr);
     w.show();
     w.Button1->click();
@@ -131,9 +132,9 @@ void TestRegisterSearch::nothingFoundRestoresEverything() {
     QCOMPARE(w.ComboBox1->count(), 0);
     QVERIFY(!w.Button2->isEnabled());
     QVERIFY(f.t.link.IsOpen());
-    QCOMPARE(f.t.link.settings.port, before.port);
-    QCOMPARE(f.t.link.settings.baud, before.baud);
-    QCOMPARE(int(f.t.link.registerAddress), 2);
+    QCOMPARE(f.t.link.Settings().port, before.port);
+    QCOMPARE(f.t.link.Settings().baud, before.baud);
+    QCOMPARE(int(f.t.link.Address()), 2);
     QCOMPARE(f.t.app.workMode, int(ModeOnline));
     h.Resume();
 }
@@ -143,14 +144,14 @@ void TestRegisterSearch::noPortOpens() {
     qputenv("TUVO_PORTS_DIR", QFile::encodeName(empty.path()));
     GuiFixture f;
     f.t.app.workMode = ModeNone;
-    f.t.link.settings.port = 3;
+    Choose(f.t.link, [&](PortSettings& s) { s.port = 3; });
     TWyszukiwanieKasyRS w(f.t.services, nullptr);
     w.show();
     w.Button1->click();
     QCOMPARE(w.ProgressBar1->maximum(), 0);
     QCOMPARE(f.t.prompts.Texts(), QStringList{kNothingFound});
     QCOMPARE(f.t.app.workMode, int(ModeNone));  // no database appeared
-    QCOMPARE(f.t.link.settings.port, 3);
+    QCOMPARE(f.t.link.Settings().port, 3);
     qunsetenv("TUVO_PORTS_DIR");
 }
 
@@ -178,23 +179,23 @@ void TestRegisterSearch::bufferView() {
     GuiFixture f;
     SimHarness& h = f.Connect();
     Q_UNUSED(h);
-    QVERIFY(SendQuery(f.t.link, 1, 0x8001));
-    QCOMPARE(f.t.link.Read(10), 10);  // 02 01 0A 00 ...: shown up to the first zero
+    QVERIFY(SendOver(f.t.link, QueryFrame(1, 0x8001)));
+    QCOMPARE(f.t.link.Read(10).size(), 10);  // 02 01 0A 00 ...: shown up to the first zero
     TPokazBuforOdb w(f.t.services);
     w.show();
     QCOMPARE(w.RichEdit1->toPlainText(), QStringLiteral("02 01 0A "));
     w.Decimal->setChecked(true);
     QCOMPARE(w.RichEdit1->toPlainText(), QStringLiteral("2 1 10 "));
     // Waiting at the port: the answer to a query nobody read yet.
-    QVERIFY(SendQuery(f.t.link, 1, 0x8001));
+    QVERIFY(SendOver(f.t.link, QueryFrame(1, 0x8001)));
     QTRY_VERIFY(f.t.link.BytesWaiting() >= 3);
     w.Hex->setChecked(true);
     w.Button2->click();
     QCOMPARE(w.RichEdit1->toPlainText(), QStringLiteral("02 01 0A "));
-    std::memcpy(f.t.link.rxBuffer, "OK\0", 3);
+    // The program's buffer still holds the answer it read, shown as characters.
     w.Char->setChecked(true);
     w.Button1->click();
-    QCOMPARE(w.RichEdit1->toPlainText(), QStringLiteral("O K "));
+    QCOMPARE(w.RichEdit1->toPlainText(), QStringLiteral("\x02 \x01 \n "));
 }
 
 QTEST_MAIN(TestRegisterSearch)

@@ -202,8 +202,7 @@ void TestSales::lateFrameIsNotTheAnswer() {
     RegisterLink& link = f_->t.link;
     QTRY_VERIFY(link.BytesWaiting() >= sales::kReplyLength);
     f_->t.clock.timeoutDivisor = 1;
-    link.ForgetLastReply();
-    QVERIFY(SendClock(link, QDateTime(QDate(2026, 12, 11), QTime(10, 0))));
+    QVERIFY(SendOver(link, ClockFrame(QDateTime(QDate(2026, 12, 11), QTime(10, 0)))));
     QCOMPARE(ReadAck(link), int(AckAcceptedEnd));
     QCOMPARE(h_->Received('C').size(), 1);
 }

@@ -140,7 +140,7 @@ void TestShell::startUpState() {
     QCOMPARE(t_->app.workMode, int(ModeOffline));
     QCOMPARE(t_->app.databaseName, QStringLiteral("Bez nazwy"));
     QVERIFY(!t_->app.databaseModified);
-    QCOMPARE(t_->link.settings.port, 1);
+    QCOMPARE(t_->link.Settings().port, 1);
     QVERIFY(!t_->link.IsOpen());  // nothing is opened at start-up
     QVERIFY(h.Received().isEmpty());
     QCOMPARE(main_->windowTitle(), QStringLiteral("Zelk Tuvo Vex v. 1.50"));
@@ -265,12 +265,12 @@ void TestShell::autoConnectFindsRegister() {
     com2.AddFault(QStringLiteral("Q:0:ack:0"));  // answers, but not as a register does
     Build();
     main_->show();
-    t_->link.settings.baud = 9600;
+    Choose(t_->link, [&](PortSettings& s) { s.baud = 9600; });
     main_->SpeedButton2->click();
     QCOMPARE(t_->app.workMode, int(ModeOnline));
     QVERIFY(t_->link.IsOpen());
-    QCOMPARE(t_->link.settings.port, 4);
-    QCOMPARE(t_->link.settings.baud, 115200u);
+    QCOMPARE(t_->link.Settings().port, 4);
+    QCOMPARE(t_->link.Settings().baud, 115200u);
     QVERIFY(!main_->Panel4->isVisible());
     QVERIFY(main_->Label3->isVisible());
     QVERIFY(t_->prompts.shown.isEmpty());
@@ -285,7 +285,7 @@ void TestShell::lostRegisterShownAtOnce() {
     main_->SpeedButton2->click();
     QCOMPARE(t_->app.workMode, int(ModeOnline));
     com3.Unplug();
-    QVERIFY(!SendQuery(t_->link, 1, 0x8001));
+    QVERIFY(!SendOver(t_->link, QueryFrame(1, 0x8001)));
     QCOMPARE(t_->app.workMode, int(ModeOffline));
     QVERIFY(main_->Label4->isVisible());  // OFFLINE
     QVERIFY(!main_->Label3->isVisible());
@@ -302,13 +302,13 @@ void TestShell::autoConnectFindsNothing() {
     com2.AddFault(QStringLiteral("Q:0:ack:0"));
     Build();
     main_->show();
-    t_->link.settings.baud = 9600;
+    Choose(t_->link, [&](PortSettings& s) { s.baud = 9600; });
     main_->SpeedButton2->click();
     QCOMPARE(t_->prompts.Texts(),
              QStringList{QStringLiteral("Nie wykryto żadnej kasy podłączonej do tego komputera.")});
     QCOMPARE(t_->app.workMode, int(ModeOffline));
     QVERIFY(!t_->link.IsOpen());
-    QCOMPARE(t_->link.settings.baud, 115200u);
+    QCOMPARE(t_->link.Settings().baud, 115200u);
     QVERIFY(!main_->Panel4->isVisible());
 }
 
@@ -316,16 +316,16 @@ void TestShell::connectWithLastSettings() {
     SimHarness h(3);
     Build();
     main_->show();
-    t_->link.settings.port = kNoPort;
+    Choose(t_->link, [&](PortSettings& s) { s.port = kNoPort; });
     main_->Po1->trigger();
     QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Nie wybrano portu")});
     t_->prompts.Clear();
-    t_->link.settings.port = 7;
+    Choose(t_->link, [&](PortSettings& s) { s.port = 7; });
     main_->Po1->trigger();
     QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM7.")});
     QCOMPARE(t_->app.workMode, int(ModeOffline));
     t_->prompts.Clear();
-    t_->link.settings.port = 3;
+    Choose(t_->link, [&](PortSettings& s) { s.port = 3; });
     main_->Po1->trigger();
     QVERIFY(t_->link.IsOpen());
     QCOMPARE(t_->app.workMode, int(ModeOnline));
@@ -551,8 +551,8 @@ void TestShell::unsavedChangesQuestion() {
 void TestShell::closeQuestion() {
     Build();
     main_->show();
-    t_->link.settings.port = 3;
-    t_->link.settings.baud = 9600;
+    Choose(t_->link, [&](PortSettings& s) { s.port = 3; });
+    Choose(t_->link, [&](PortSettings& s) { s.baud = 9600; });
     t_->app.databaseModified = true;
     GoodsFields g;
     g.number = 1;
@@ -603,7 +603,7 @@ void TestShell::secondInstance() {
     QVERIFY(again.Start(lockPath));
     QVERIFY(again.mainWindow);
     QVERIFY(again.forms.Find(QStringLiteral("TUstawieniaTrans")));
-    QVERIFY(again.link.waitForLine);
+    QVERIFY(again.link.HasLineWait());
 }
 
 void TestShell::aboutBox() {

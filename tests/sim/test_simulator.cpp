@@ -34,12 +34,12 @@ namespace {
 struct Line : PortOnSim {
     QList<QByteArray> Download(uint8_t command, uint16_t number, int length, uint16_t argument = 0) {
         link.FlushPort();
-        SendRequest(link, link.registerAddress, number, command, argument);
+        SendOver(link, RequestFrame(number, command, argument));
         QList<QByteArray> frames;
         for (int r = ReplyRecord; r == ReplyRecord;) {
-            r = ReadReply(link, length);
-            if (r == ReplyRecord || r == ReplyLast)
-                frames << QByteArray(reinterpret_cast<const char*>(link.rxBuffer), length);
+            const Reply reply = ReadReply(link, length);
+            r = reply.result;
+            if (r == ReplyRecord || r == ReplyLast) frames << reply.frame;
         }
         return frames;
     }
@@ -109,9 +109,10 @@ void TestSimulator::valueReplies() {
     QCOMPARE(f[0].mid(7 + 91, 3), QByteArray("PLN"));
     h.sim.WithState([](SimState& s) { s.longInfo = false; });
     line.link.FlushPort();
-    SendRequest(line.link, 1, 0x8001, 'I', 0);
-    QCOMPARE(line.link.Read(115), 115);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(line.link.rxBuffer) + 7 + 84, 3), QByteArray("PLN"));
+    SendOver(line.link, RequestFrame(0x8001, 'I', 0).To(1));
+    const QByteArray info = line.link.Read(115);
+    QCOMPARE(info.size(), 115);
+    QCOMPARE(info.mid(7 + 84, 3), QByteArray("PLN"));
     line.link.FlushPort();
     f = line.Download(0x03, 0x8001, 30, 1);
     QCOMPARE(f.size(), 1);
@@ -138,7 +139,7 @@ void TestSimulator::salesAndTurnover() {
     QCOMPARE(line.Download(0x06, 0x8001, 92).size(), 1);
     // Clearing the sales leaves the zero-sales answer.
     line.link.FlushPort();
-    SendSalesClear(line.link);
+    SendOver(line.link, SalesClearFrame());
     QCOMPARE(ReadAck(line.link), int(AckAcceptedEnd));
     QCOMPARE(line.Download('X', 0x8001, 62).size(), 0);
     QCOMPARE(line.prompts.Texts(), QStringList{QStringLiteral("Zerowa wartość sprzedaży.")});
@@ -149,7 +150,7 @@ void TestSimulator::electronicCopyStream() {
     h.sim.WithState([](SimState& s) { s.LoadDemo(); });
     Line line;
     QVERIFY(line.Open());
-    QVERIFY(SendCopyRead(line.link, 1, QByteArray(), 2));
+    QVERIFY(SendOver(line.link, CopyReadFrame(1, QByteArray(), 2)));
     QByteArray text;
     bool ended = false;
     uint8_t aa = 0xAA;
@@ -157,8 +158,7 @@ void TestSimulator::electronicCopyStream() {
         const int waiting = line.link.BytesWaiting();
         if (waiting > 0) {
             line.link.SetTimeouts({0, 0, 50, 10, 10});
-            const int n = line.link.Read(qMin(waiting, 1000));
-            const QByteArray block(reinterpret_cast<const char*>(line.link.rxBuffer), n);
+            const QByteArray block = line.link.Read(qMin(waiting, 1000));
             if (!block.startsWith('\x02')) {
                 text += block;
                 ended = block.contains('\0');
@@ -177,45 +177,51 @@ void TestSimulator::cacheDump() {
     h.sim.SetCachePackets(5);
     Line line;
     QVERIFY(line.Open());
-    SendCacheDumpRequest(line.link);
+    SendOver(line.link, CacheDumpRequestFrame());
     QList<int> results;
-    for (int r = ReplyRecord; r == ReplyRecord;) results << (r = ReadReply(line.link, 265));
+    Reply reply;
+    for (int r = ReplyRecord; r == ReplyRecord;) {
+        reply = ReadReply(line.link, 265);
+        results << (r = reply.result);
+    }
     QCOMPARE(results, (QList<int>{1, 1, 1, 1, 2}));
-    QCOMPARE(uint16_t(line.link.rxBuffer[4] | line.link.rxBuffer[5] << 8), uint16_t(0x8005));
+    QCOMPARE(uint16_t(uint8_t(reply.frame[4]) | uint8_t(reply.frame[5]) << 8), uint16_t(0x8005));
 }
 
 void TestSimulator::programmingIsKept() {
     SimHarness h(1);
     TestServices t;
-    QVERIFY((t.link.settings.port = 1, t.link.OpenRegisterPort(true) == 0));
+    Choose(t.link, [](PortSettings& s) { s.port = 1; });
+    QVERIFY(t.link.OpenRegisterPort(true) == 0);
     // Goods that name a group the register lacks are refused with error 9.
     GoodsFields g;
     g.number = 3;
     g.name = QStringLiteral("Cukier");
     g.group = 4;
     WriteGoodsRecord(t.image, g);
-    SendGoodsRecord(t.link, t.image, 0x8001, 3, 0);
-    QCOMPARE(ReadAck(t.link), int(AckRegisterError));
-    QCOMPARE(t.link.rxBuffer[8], uint8_t(9));
+    SendStored(t.link, t.image, RecordTable::Goods, 0x8001, 3, 0);
+    int code = 0;
+    QCOMPARE(ReadAck(t.link, &code), int(AckRegisterError));
+    QCOMPARE(code, 9);
     g.group = 1;
     WriteGoodsRecord(t.image, g);
-    SendGoodsRecord(t.link, t.image, 0x8001, 3, 0);
+    SendStored(t.link, t.image, RecordTable::Goods, 0x8001, 3, 0);
     QCOMPARE(ReadAck(t.link), int(AckAcceptedEnd));
     h.sim.WithState([](SimState& s) {
         QVERIFY(s.goods.Present(3));
         QCOMPARE(uint8_t(s.goods.Slot(3)[79]), uint8_t(24));  // never sold
     });
     // Deleting with another name: error 90; with the name: gone.
-    SendDeleteGoods(t.link, 0x8001, 3, "Inny", 0);
-    QCOMPARE(ReadAck(t.link), int(AckRegisterError));
-    QCOMPARE(t.link.rxBuffer[8], uint8_t(90));
-    SendDeleteGoods(t.link, 0x8001, 3, "Cukier", 0);
+    SendOver(t.link, DeleteFrame(RecordTable::Goods, 0x8001, 3, "Inny", 0));
+    QCOMPARE(ReadAck(t.link, &code), int(AckRegisterError));
+    QCOMPARE(code, 90);
+    SendOver(t.link, DeleteFrame(RecordTable::Goods, 0x8001, 3, "Cukier", 0));
     QCOMPARE(ReadAck(t.link), int(AckAcceptedEnd));
     h.sim.WithState([](SimState& s) { QVERIFY(!s.goods.Present(3)); });
     // The manager and group 1 are never deleted.
-    SendDeleteCashier(t.link, 0x8001, 1, "Kierownik");
-    QCOMPARE(ReadAck(t.link), int(AckRegisterError));
-    QCOMPARE(t.link.rxBuffer[8], uint8_t(89));
+    SendOver(t.link, DeleteFrame(RecordTable::Cashiers, 0x8001, 1, "Kierownik", 0));
+    QCOMPARE(ReadAck(t.link, &code), int(AckRegisterError));
+    QCOMPARE(code, 89);
 }
 
 void TestSimulator::addressAndOrder() {
@@ -223,74 +229,75 @@ void TestSimulator::addressAndOrder() {
     h.sim.SetAddress(3);
     Line line;
     QVERIFY(line.Open());
-    SendQuery(line.link, 1, 0);
-    QCOMPARE(line.link.Read(10), 0);  // another address: silence
-    SendQuery(line.link, 3, 0);
-    QCOMPARE(line.link.Read(10), 10);
-    QCOMPARE(line.link.rxBuffer[6], uint8_t('A'));
+    SendOver(line.link, QueryFrame(1, 0));
+    QCOMPARE(line.link.Read(10).size(), 0);  // another address: silence
+    SendOver(line.link, QueryFrame(3, 0));
+    const QByteArray answer = line.link.Read(10);
+    QCOMPARE(answer.size(), 10);
+    QCOMPARE(uint8_t(answer[6]), uint8_t('A'));
     // A series whose frame numbers fall is refused with status 2.
-    line.link.registerAddress = 3;
+    line.link.SetAddress(3);
     TestServices t;
-    t.link.settings.port = 1;
+    Choose(t.link, [](PortSettings& s) { s.port = 1; });
     line.link.ClosePort();
     QCOMPARE(t.link.OpenRegisterPort(true), 0);
-    t.link.registerAddress = 3;
-    SendCashierRecord(t.link, t.image, 5, 1, 0);
+    t.link.SetAddress(3);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 5, 1, 0);
     QCOMPARE(ReadAck(t.link), int(AckAccepted));
-    SendCashierRecord(t.link, t.image, 2, 1, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 2, 1, 0);
     QCOMPARE(ReadAck(t.link), int(AckRejectedOrder));
 }
 
 void TestSimulator::runAfterFailedRun() {
     SimHarness h(1);
     TestServices t;
-    t.link.settings.port = 1;
+    Choose(t.link, [](PortSettings& s) { s.port = 1; });
     QCOMPARE(t.link.OpenRegisterPort(true), 0);
     for (int n = 2; n <= 9; ++n)
         t.image.WriteBytesAt(kCashierTable.area.Offset(n), CashierRecord{uint8_t(n), QStringLiteral("K%1").arg(n)}.Encode());
     // A run numbered by row (3, 7, ...) that the register refuses at row 7 ends
     // without its last-flag frame.
-    SendCashierRecord(t.link, t.image, 3, 3, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 3, 3, 0);
     QCOMPARE(ReadAck(t.link), int(AckAccepted));
     h.AddFault(QStringLiteral("K:1:error:18"));
-    SendCashierRecord(t.link, t.image, 7, 7, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 7, 7, 0);
     QCOMPARE(ReadAck(t.link), int(AckRegisterError));
     // The next run starts at its first row's number, below the failed run's last.
-    SendCashierRecord(t.link, t.image, 5, 5, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 5, 5, 0);
     QCOMPARE(ReadAck(t.link), int(AckAccepted));
-    SendCashierRecord(t.link, t.image, 9 | LastFrameFlag, 9, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 9 | LastFrameFlag, 9, 0);
     QCOMPARE(ReadAck(t.link), int(AckAcceptedEnd));
     // A run whose frame was lost ends too.
     h.AddFault(QStringLiteral("K:1:noreply"));
     t.clock.timeoutDivisor = 10;
-    SendCashierRecord(t.link, t.image, 8, 8, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 8, 8, 0);
     QCOMPARE(ReadAck(t.link), int(AckNoReply));
-    SendCashierRecord(t.link, t.image, 2, 2, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 2, 2, 0);
     QCOMPARE(ReadAck(t.link), int(AckAccepted));
     // Within one run a falling number is still out of order.
-    SendCashierRecord(t.link, t.image, 6, 6, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 6, 6, 0);
     QCOMPARE(ReadAck(t.link), int(AckAccepted));
-    SendCashierRecord(t.link, t.image, 4, 4, 0);
+    SendStored(t.link, t.image, RecordTable::Cashiers, 4, 4, 0);
     QCOMPARE(ReadAck(t.link), int(AckRejectedOrder));
 }
 
 void TestSimulator::paperOutHoldsTheCommand() {
     SimHarness h(1);
     TestServices t;
-    t.link.settings.port = 1;
+    Choose(t.link, [](PortSettings& s) { s.port = 1; });
     QCOMPARE(t.link.OpenRegisterPort(true), 0);
     t.image.WriteBytesAt(kGroupTable.area.Offset(4), GroupRecord{4, QStringLiteral("Napoje")}.Encode());
     // The user says No: the register drops the command.
     h.AddFault(QStringLiteral("G:1:paperout"));
     t.prompts.answers = {PromptAnswer::No};
-    SendGroupRecord(t.link, t.image, kSingleFrame, 4, 0);
+    SendStored(t.link, t.image, RecordTable::Groups, kSingleFrame, 4, 0);
     QCOMPARE(ReadAck(t.link), int(AckPaperStopped));
     QTest::qWait(300);  // past the moment the paper would have come
     h.sim.WithState([](SimState& s) { QVERIFY(!s.groups.Present(4)); });
     // The user goes on: the register carries it out once paper is in.
     h.AddFault(QStringLiteral("G:1:paperout"));
     t.prompts.answers = {PromptAnswer::Yes};
-    SendGroupRecord(t.link, t.image, kSingleFrame, 4, 0);
+    SendStored(t.link, t.image, RecordTable::Groups, kSingleFrame, 4, 0);
     QCOMPARE(ReadAck(t.link), int(AckAcceptedEnd));
     h.sim.WithState([](SimState& s) { QVERIFY(s.groups.Present(4)); });
 }

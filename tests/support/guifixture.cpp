@@ -4,7 +4,7 @@
 
 SimHarness& GuiFixture::Connect(int port) {
     sim_ = std::make_unique<SimHarness>(port);
-    t.link.settings.port = port;
+    Choose(t.link, [&](PortSettings& s) { s.port = port; });
     if (t.link.OpenRegisterPort(true) != 0) throw std::runtime_error("the simulated register's port does not open");
     t.app.PortOpened();
     return *sim_;

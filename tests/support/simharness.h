@@ -54,7 +54,7 @@ struct PortOnSim {
     VirtualClock clock;
     RegisterLink link{prompts, clock};
     bool Open(int port = 1) {
-        link.settings.port = port;
+        Choose(link, [&](PortSettings& s) { s.port = port; });
         return link.OpenRegisterPort(true) == 0;
     }
 };

@@ -95,6 +95,7 @@ bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
 QByteArray Hex(const char* spaced) { return QByteArray::fromHex(QByteArray(spaced).replace(' ', "")); }
 
 TestServices::TestServices() {
+    FollowLink(link, app);
     CreateDatabaseImage(image, 1, app.recordCurrencySymbol);
     app.workMode = ModeOffline;
     app.databaseName = QStringLiteral("Bez nazwy");
@@ -111,4 +112,10 @@ int PdfPages(const QString& path) {
     int n = 0;
     while (it.hasNext()) it.next(), ++n;
     return n;
+}
+
+bool SendOver(RegisterLink& link, const std::optional<Frame>& frame) { return frame && link.Send(*frame); }
+
+bool SendStored(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t number, int record, uint8_t confirm) {
+    return SendOver(link, RecordFrame(table, number, record, StoredRecord(image, table, record), confirm));
 }

@@ -12,6 +12,8 @@
 #include "common/prompts.h"
 #include "common/services.h"
 #include "image/workimage.h"
+#include "link/commands.h"
+#include "link/exchange.h"
 #include "link/registerlink.h"
 
 // Records every text the user would be shown and answers from a script.
@@ -96,3 +98,17 @@ struct TestServices {
     AppState app;
     Services services{image, link, app, prompts, clock};
 };
+
+// Changes the link's chosen settings the way the program does (closing an open
+// port first), for a test that starts from a given choice.
+template <class Change>
+void Choose(RegisterLink& link, Change change) {
+    PortSettings s = link.Settings();
+    change(s);
+    link.UseSettings(s);
+}
+
+// A frame sent as it stands, nothing read: true when it went out.
+bool SendOver(RegisterLink& link, const std::optional<Frame>& frame);
+// Record n of a numbered table, from the image.
+bool SendStored(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t number, int record, uint8_t confirm);
