@@ -112,7 +112,7 @@ void FastWrite(RegisterSimulator& sim) {
     }
     QElapsedTimer t;
     t.start();
-    const WriteOutcome out = WriteRecords(link, image, kGoodsWriting, ticked, 0, true);
+    const WriteOutcome out = WriteRecords(link, image, GoodsMember().writing, ticked, 0, true);
     const double elapsed = t.nsecsElapsed() / 1e6;
     PrintRatio("2000-goods write run, fast sending, paced at 115200, elapsed / wire time", elapsed,
                WireMs(out.done * (78 + 10)),

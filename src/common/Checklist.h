@@ -7,4 +7,7 @@ class QListWidget;
 class QWidget;
 
 QListWidget* CheckList(QWidget* parent, const char* name, const QString& caption);
-void AddChecked(QListWidget* list, const QString& text);
+// A row with its tick box; `number` is the record it stands for, kept with the
+// row (never read back out of its text).
+void AddChecked(QListWidget* list, const QString& text, int number = 0);
+int RowRecord(const QListWidget* list, int row);

@@ -1,6 +1,8 @@
 #include "common/Form.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
@@ -12,6 +14,7 @@
 #include "common/appstate.h"
 #include "common/prompts.h"
 #include "common/text.h"
+#include "link/registerlink.h"
 
 TForm::TForm(Services& services, QWidget* parent)
     : QDialog(parent), s_(services), keys_(new KeyPreview(this, [this](int key) { return FormKeyDown(key); })) {
@@ -113,6 +116,35 @@ TForm::TransferScope::~TransferScope() {
     if (!started_) return;
     for (QWidget* w : disabled_) w->setEnabled(true);
     form_->transferRunning_ = false;
+}
+
+TForm::TransferRun::TransferRun(TForm* form, QWidget* cancel, QWidget* panel)
+    : scope_(form, cancel), form_(form), panel_(panel) {
+    if (!scope_) return;
+    form_->s_.link.ClearCancel();
+    if (panel_) form_->ShowOver(panel_);
+}
+
+TForm::TransferRun::~TransferRun() {
+    if (!scope_) return;
+    Done();
+    form_->s_.link.ClearCancel();
+}
+
+void TForm::TransferRun::Progress(const std::function<void()>& show) {
+    if (show) show();
+    QApplication::processEvents();
+}
+
+void TForm::TransferRun::Done() {
+    if (panel_) panel_->hide();
+}
+
+QHBoxLayout* TForm::ButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons) row->addWidget(b);
+    return row;
 }
 
 QCheckBox* TForm::FastSendingBox() {

@@ -3,6 +3,8 @@
 // forms it sees keys before its controls (FormKeyDown), closes on Escape unless a
 // form says otherwise, and runs FormShow each time it is shown.
 #include <QDialog>
+#include <functional>
+#include <initializer_list>
 
 #include "common/services.h"
 
@@ -39,6 +41,9 @@ protected:
     void EnterPresses(QPushButton* button) { enterButton_ = button; }
     // The large bold heading at the top of an editor.
     QLabel* HeadingLabel(const QString& text);
+    // The row of buttons at the foot of a window: a stretch, then the buttons,
+    // right-aligned in the order given.
+    class QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
     // A red "fill this in" marker, hidden at first. It keeps its room while
     // hidden, so showing it moves nothing.
     QLabel* Marker(const QString& text, const char* name);
@@ -70,6 +75,27 @@ protected:
         TForm* form_;
         bool started_ = false;
         QList<QWidget*> disabled_;
+    };
+    // A transfer the window runs, start to end: the transfer scope above, the
+    // link's cancel flag cleared, the run's panel shown over the window.
+    // Progress shows how far it got and lets the window handle its events, so
+    // the cancel control can be pressed; the panel is hidden and the cancel flag
+    // cleared however the run ends.
+    class TransferRun {
+    public:
+        TransferRun(TForm* form, QWidget* cancel = nullptr, QWidget* panel = nullptr);
+        ~TransferRun();
+        TransferRun(const TransferRun&) = delete;
+        TransferRun& operator=(const TransferRun&) = delete;
+        explicit operator bool() const { return bool(scope_); }
+        void Progress(const std::function<void()>& show = {});
+        // Hides the panel before the outcome is told.
+        void Done();
+
+    private:
+        TransferScope scope_;
+        TForm* form_;
+        QWidget* panel_;
     };
     bool TransferRunning() const { return transferRunning_; }
     void closeEvent(QCloseEvent* event) override;

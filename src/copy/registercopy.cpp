@@ -152,20 +152,16 @@ struct ReadStep {
     std::function<bool(WorkImage&, const QByteArray&, QStringList& units)> store;
 };
 
-std::function<bool(WorkImage&, const QByteArray&, QStringList&)> SmallTableStore(RecordTable id) {
-    return [id](WorkImage& image, const QByteArray& record, QStringList&) {
-        const SyncMember& m = SyncMemberOf(id);
-        const int n = uint8_t(record.at(0));
-        return m.table.area.Holds(n) && image.WriteBytesAt(m.table.area.Offset(n), PcRecordFromRegister(m, record));
-    };
-}
-
 QList<ReadStep> ReadOrder() {
     const QStringList names = RegisterEntryNames();
     auto name = [&](RegisterEntry e) { return names[int(e)]; };
+    // Each table through its synchronization member's copy.
     auto table = [&](RegisterEntry e, RecordTable id) {
         const SyncMember& m = SyncMemberOf(id);
-        return ReadStep{int(e), name(e), SeriesRequest{m.table.command, m.replyLength}, SmallTableStore(id)};
+        return ReadStep{int(e), name(e), SeriesRequest{m.command, m.replyLength},
+                        [&m](WorkImage& image, const QByteArray& record, QStringList&) {
+                            return StoreInPc(image, m, record);
+                        }};
     };
     return {
         {int(RegisterEntry::Vat), name(RegisterEntry::Vat), SeriesRequest{'P', 30},
@@ -174,8 +170,7 @@ QList<ReadStep> ReadOrder() {
          }},
         table(RegisterEntry::Packagings, RecordTable::Packagings),
         table(RegisterEntry::Groups, RecordTable::Groups),
-        {int(RegisterEntry::Goods), name(RegisterEntry::Goods), SeriesRequest{'T', 91},
-         [](WorkImage& image, const QByteArray& r, QStringList&) { return StoreRegisterGoodsRecord(image, r); }},
+        table(RegisterEntry::Goods, RecordTable::Goods),
         table(RegisterEntry::Discounts, RecordTable::Discounts),
         table(RegisterEntry::Cashiers, RecordTable::Cashiers),
         table(RegisterEntry::PaymentForms, RecordTable::PaymentForms),

@@ -98,23 +98,18 @@ QStringList CashierEntries(WorkImage& image) {
     return Entries(image, kCashiers, cashier::kName, cashier::kNameWidth, QStringLiteral(" ")).mid(0, 10);
 }
 
-int RowNumber(const QString& row) {
-    const int dot = row.indexOf(QLatin1Char('.'));
-    const auto n = ParseInteger((dot < 0 ? row : row.left(dot)).trimmed());
-    return n && *n > 0 && *n < 65536 ? int(*n) : 0;
-}
-
-QStringList GoodsChoiceLines(WorkImage& image) {
-    QStringList lines;
+QList<GoodsChoice> GoodsChoiceLines(WorkImage& image) {
+    QList<GoodsChoice> lines;
     // One read of the whole table, not one per record.
     const QByteArray table = image.ReadBytesAt(kGoods.First(), kGoods.recordSize * kGoods.count);
     for (int n = 1; n * kGoods.recordSize <= table.size(); ++n) {
         const char* p = table.constData() + (n - 1) * kGoods.recordSize;
         if (Word(p + goods::kNumber) == 0) continue;
         const QString name = FromCp1250Field(p + goods::kName, goods::kNameWidth);
-        lines << (QString::number(n) + QStringLiteral(". ")).rightJustified(6) + name.leftJustified(20, QLatin1Char(' '), true) +
-                     QLatin1Char(' ') + FormatHundredths(int32_t(Long(p + goods::kPrice))).rightJustified(10) +
-                     QLatin1Char(' ') + QLatin1Char(p[goods::kVat]);
+        lines << GoodsChoice{n, (QString::number(n) + QStringLiteral(". ")).rightJustified(6) +
+                                    name.leftJustified(20, QLatin1Char(' '), true) + QLatin1Char(' ') +
+                                    FormatHundredths(int32_t(Long(p + goods::kPrice))).rightJustified(10) +
+                                    QLatin1Char(' ') + QLatin1Char(p[goods::kVat])};
     }
     return lines;
 }

@@ -28,10 +28,11 @@ QStringList PackagingEntries(WorkImage& image, const QString& separator);
 // "n name" for cashiers 1-10; the number alone for an empty slot.
 QStringList CashierEntries(WorkImage& image);
 
-// The number before the first "." of a list row, or 0.
-int RowNumber(const QString& row);
-
 // The goods lists of the barcode sheet and the quick-key board, one line per
 // goods in slot order: "   7. " + name cut or filled to 20 + " " + price right
-// in 10 + " " + VAT letter.
-QStringList GoodsChoiceLines(WorkImage& image);
+// in 10 + " " + VAT letter, with the goods number it stands for.
+struct GoodsChoice {
+    int number;
+    QString line;
+};
+QList<GoodsChoice> GoodsChoiceLines(WorkImage& image);

@@ -78,7 +78,7 @@ void GoodsDragList::startDrag(Qt::DropActions) {
     QListWidgetItem* item = currentItem();
     if (!item) return;
     auto* mime = new QMimeData;
-    mime->setData(TProgramowanieKlawiszySzybkich2::GoodsMime(), QByteArray::number(RowNumber(item->text())));
+    mime->setData(TProgramowanieKlawiszySzybkich2::GoodsMime(), QByteArray::number(item->data(Qt::UserRole).toInt()));
     auto* drag = new QDrag(this);
     drag->setMimeData(mime);
     // Dropped on no key: the quantity field is still put right.
@@ -197,7 +197,8 @@ int TProgramowanieKlawiszySzybkich2::Cashier() const { return qMax(ComboBox1->cu
 void TProgramowanieKlawiszySzybkich2::FormShow() {
     ListBox1->setUpdatesEnabled(false);
     ListBox1->clear();
-    ListBox1->addItems(GoodsChoiceLines(s_.image));
+    for (const GoodsChoice& g : GoodsChoiceLines(s_.image))
+        (new QListWidgetItem(g.line, ListBox1))->setData(Qt::UserRole, g.number);
     ListBox1->setUpdatesEnabled(true);
     ComboBox1->blockSignals(true);
     ComboBox1->clear();

@@ -66,7 +66,7 @@ TDrukowanieKodowKreskowych::TDrukowanieKodowKreskowych(Services& services, QWidg
     });
     connect(CheckListBox1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         Label6->setText(QStringLiteral("Kod towaru: ") +
-                        QString::fromLatin1(s_.image.ReadBytesAt(kGoods.Offset(RowNumber(item->text())) + goods::kBarcode,
+                        QString::fromLatin1(s_.image.ReadBytesAt(kGoods.Offset(item->data(Qt::UserRole).toInt()) + goods::kBarcode,
                                                                  goods::kBarcodeWidth)));
     });
     connect(CheckListBox1, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) {
@@ -84,7 +84,7 @@ TDrukowanieKodowKreskowych::TDrukowanieKodowKreskowych(Services& services, QWidg
 void TDrukowanieKodowKreskowych::FormShow() {
     CheckListBox1->setUpdatesEnabled(false);
     CheckListBox1->clear();
-    for (const QString& line : GoodsChoiceLines(s_.image)) AddChecked(CheckListBox1, line);
+    for (const GoodsChoice& g : GoodsChoiceLines(s_.image)) AddChecked(CheckListBox1, g.line, g.number);
     CheckListBox1->setUpdatesEnabled(true);
     Label6->clear();
     tickAll_ = true;
@@ -98,7 +98,7 @@ void TDrukowanieKodowKreskowych::BitBtn1Click() {
     QList<BarcodeItem> items;
     for (int i = 0; i < CheckListBox1->count(); ++i) {
         if (CheckListBox1->item(i)->checkState() != Qt::Checked) continue;
-        const int n = RowNumber(CheckListBox1->item(i)->text());
+        const int n = RowRecord(CheckListBox1, i);
         const QByteArray rec = s_.image.ReadBytesAt(kGoods.Offset(n), kGoods.recordSize);
         items << BarcodeItem{rec.mid(goods::kBarcode, goods::kBarcodeWidth),
                              FromCp1250Field(rec.constData() + goods::kName, goods::kNameWidth)};

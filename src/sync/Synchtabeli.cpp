@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,17 +21,15 @@
 #include "common/text.h"
 #include "image/fields.h"
 #include "image/workimage.h"
+#include "link/exchange.h"
+#include "link/frames.h"
+#include "link/registererrors.h"
 #include "link/registerlink.h"
 
 QString SyncRowStart(int number, const QString& name, int nameWidth) {
     return (QString::number(number) + QStringLiteral(". ")).leftJustified(4) + name.leftJustified(nameWidth, QLatin1Char(' '), true);
 }
 
-int SyncRowNumber(const QString& row) {
-    const int dot = row.indexOf(QLatin1Char('.'));
-    const auto n = ParseInteger(dot < 0 ? row.trimmed() : row.left(dot).trimmed());
-    return n && *n > 0 && *n < 256 ? int(*n) : 0;
-}
 
 namespace {
 QString DetailText(const QByteArray& r, const DetailField& d) {
@@ -55,7 +54,7 @@ QString DetailText(const QByteArray& r, const DetailField& d) {
 }  // namespace
 
 TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindowDescription& d, QWidget* parent)
-    : TForm(services, parent), mirror(d.member.mirrorSlots, d.member.RecordSize()), d_(d) {
+    : TForm(services, parent), mirror(MirrorFor(d.member)), d_(d) {
     setObjectName(QLatin1String(d.className));
     setWindowTitle(d.caption);
     auto* outer = new QVBoxLayout(this);
@@ -71,26 +70,29 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     Label1->setBuddy(CheckListBox1);
     left->addWidget(Label1);
     left->addWidget(CheckListBox1, 1);
-    BitBtn9 = Named(new QPushButton(QStringLiteral("Zaznacz/odznacz wszystko "), this), "BitBtn9");
+    BitBtn9 = Named(new QPushButton(d.tickAllCaption, this), "BitBtn9");
     BitBtn2 = Named(new QPushButton(d.sendCaption, this), "BitBtn2");
-    left->addWidget(BitBtn9);
-    left->addWidget(BitBtn2);
-    auto* differing = new QHBoxLayout;
+    pcButtons_ = new QGridLayout;
+    pcButtons_->addWidget(BitBtn9, 0, 0, 1, 2);
+    pcButtons_->addWidget(BitBtn2, 1, 0, 1, 2);
+    differingRow_ = new QHBoxLayout;
     BitBtnRozne = Named(new QPushButton(QStringLiteral("Zaznacz różniące się"), this), "BitBtnRozne");
     LabelRozne = Named(new QLabel(this), "LabelRozne");
-    differing->addWidget(BitBtnRozne);
-    differing->addWidget(LabelRozne, 1);
-    left->addLayout(differing);
+    differingRow_->addWidget(BitBtnRozne);
+    differingRow_->addWidget(LabelRozne, 1);
+    pcButtons_->addLayout(differingRow_, 3, 0, 1, 2);
+    left->addLayout(pcButtons_);
     columns->addLayout(left, 1);
 
     auto* right = new QVBoxLayout;
+    registerSide_ = right;
     CheckListBox2 = CheckList(this, "CheckListBox2", d.registerCaption);
     CheckListBox2->setMinimumSize(CheckListBox1->minimumSize());
     Label2 = Named(new QLabel(d.registerCaption, this), "Label2");
     Label2->setBuddy(CheckListBox2);
     right->addWidget(Label2);
     right->addWidget(CheckListBox2, 1);
-    BitBtn1 = Named(new QPushButton(QStringLiteral("Zaznacz/odznacz wszystko "), this), "BitBtn1");
+    BitBtn1 = Named(new QPushButton(d.tickAllCaption, this), "BitBtn1");
     BitBtn6 = Named(new QPushButton(QStringLiteral("&Odśwież"), this), "BitBtn6");
     BitBtn4 = Named(new QPushButton(d.copyCaption, this), "BitBtn4");
     BitBtn8 = Named(new QPushButton(d.deleteCaption, this), "BitBtn8");
@@ -104,13 +106,13 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
 
     auto* bottom = new QHBoxLayout;
     auto* box = new QGroupBox(this);
-    auto* detailColumns = new QHBoxLayout(box);
+    detailColumns_ = new QHBoxLayout(box);
     details_ = new QFormLayout;
     sideDetails_ = new QFormLayout;
-    detailColumns->addLayout(details_);
-    detailColumns->addSpacing(24);
-    detailColumns->addLayout(sideDetails_);
-    detailColumns->addStretch();
+    detailColumns_->addLayout(details_);
+    if (!d.details.isEmpty()) detailColumns_->addSpacing(24);
+    detailColumns_->addLayout(sideDetails_);
+    detailColumns_->addStretch();
     for (const DetailField& field : d.details) {
         auto* value = new QLabel(box);
         value->setObjectName(QStringLiteral("Detail%1").arg(DetailValues.size() + 1));
@@ -120,11 +122,11 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     bottom->addWidget(box, 1);
     CheckBox1 = Named(new QCheckBox(d.confirmCaption, this), "CheckBox1");
     CheckBox1->setVisible(d.confirmShown);
-    auto* choices = new QVBoxLayout;
-    choices->addStretch();
-    choices->addWidget(FastSendingBox());
-    choices->addWidget(CheckBox1);
-    bottom->addLayout(choices);
+    choices_ = new QVBoxLayout;
+    choices_->addStretch();
+    choices_->addWidget(FastSendingBox());
+    choices_->addWidget(CheckBox1);
+    bottom->addLayout(choices_);
     outer->addLayout(bottom, 0);
 
     Panel7 = WaitPanel("Panel7");
@@ -159,28 +161,61 @@ void TSynchronizacjaTabeli::FormShow() {
     RebuildRegisterList();
 }
 
-void TSynchronizacjaTabeli::AddRow(QListWidget* list, int number, const QByteArray& record, bool registerSide) {
-    const QString name = FromCp1250Field(record.constData() + 1, d_.member.table.nameWidth);
-    AddChecked(list, SyncRowStart(number, name, d_.nameWidth) + RowTail(record, registerSide));
+bool TSynchronizacjaTabeli::FormKeyDown(int key) {
+    // Esc during a transfer does what its "Anuluj" does.
+    if (key == Qt::Key_Escape && TransferRunning()) {
+        s_.link.RequestCancel();
+        return true;
+    }
+    return TForm::FormKeyDown(key);
+}
+
+TSynchronizacjaTabeli::RunPanel TSynchronizacjaTabeli::PanelFor(Run) { return {Panel7, LabelPostep, BitBtnAnuluj}; }
+
+QString TSynchronizacjaTabeli::PcRow(int n) {
+    const QByteArray record = StoredRecord(s_.image, d_.member.id, n);
+    const QString name = FromCp1250Field(record.constData() + d_.member.nameOffset, d_.member.nameWidth);
+    return SyncRowStart(uint8_t(record[0]), name, d_.nameWidth) + RowTail(record, false);
+}
+
+QString TSynchronizacjaTabeli::RegisterRow(const QByteArray& record) {
+    const QString name = FromCp1250Field(record.constData() + d_.member.nameOffset, d_.member.nameWidth);
+    return SyncRowStart(uint8_t(record[0]), name, d_.nameWidth) + RowTail(record, true);
+}
+
+void TSynchronizacjaTabeli::AddRow(QListWidget* list, int number, const QString& text) {
+    AddChecked(list, text, number);
 }
 
 void TSynchronizacjaTabeli::RebuildPcList() {
+    CheckListBox1->setUpdatesEnabled(false);
     CheckListBox1->clear();
-    const SmallTable& t = d_.member.table;
-    for (int n = 1; n <= t.maxNumber; ++n)
-        if (t.Occupied(s_.image, n)) AddRow(CheckListBox1, uint8_t(t.Slot(s_.image, n)[0]), t.Slot(s_.image, n), false);
+    for (int n : d_.member.pcNumbers(s_.image)) AddRow(CheckListBox1, n, PcRow(n));
+    CheckListBox1->setUpdatesEnabled(true);
+    ListsChanged();
 }
 
 void TSynchronizacjaTabeli::RebuildRegisterList() {
+    CheckListBox2->setUpdatesEnabled(false);
     CheckListBox2->clear();
-    for (int n : mirror.Occupied()) AddRow(CheckListBox2, n, mirror.Record(n), true);
+    for (int n : mirror.Occupied()) AddRow(CheckListBox2, n, RegisterRow(mirror.Record(n)));
+    CheckListBox2->setUpdatesEnabled(true);
+    ListsChanged();
+}
+
+int TSynchronizacjaTabeli::RowRecord(const QListWidget* list, int row) { return ::RowRecord(list, row); }
+
+QList<TickedRow> TSynchronizacjaTabeli::TickedRows(QListWidget* list) {
+    QList<TickedRow> out;
+    for (int r = 0; r < list->count(); ++r)
+        if (list->item(r)->checkState() == Qt::Checked)
+            if (const int n = RowRecord(list, r)) out << TickedRow{r, n};
+    return out;
 }
 
 QList<int> TSynchronizacjaTabeli::TickedNumbers(QListWidget* list) {
     QList<int> out;
-    for (int r = 0; r < list->count(); ++r)
-        if (list->item(r)->checkState() == Qt::Checked)
-            if (const int n = SyncRowNumber(list->item(r)->text())) out << n;
+    for (const TickedRow& t : TickedRows(list)) out << t.number;
     return out;
 }
 
@@ -194,9 +229,9 @@ void TSynchronizacjaTabeli::ClearDetails() {
 }
 
 void TSynchronizacjaTabeli::RowClicked(QListWidget* list) {
-    QListWidgetItem* item = list->currentItem();
-    if (!item) return;
-    const int n = SyncRowNumber(item->text());
+    const int row = list->currentRow();
+    if (row < 0) return;
+    const int n = RowRecord(list, row);
     ClearDetails();
     if (list == CheckListBox2) {
         CheckListBox1->clearSelection();
@@ -205,26 +240,31 @@ void TSynchronizacjaTabeli::RowClicked(QListWidget* list) {
         ShowRegisterDetails(r);
     } else {
         CheckListBox2->clearSelection();
-        ShowPcDetails(d_.member.table.Slot(s_.image, n));
+        ShowPcDetails(StoredRecord(s_.image, d_.member.id, n));
     }
 }
 
 void TSynchronizacjaTabeli::BitBtn6Click() {
-    TransferScope scope(this, BitBtnAnuluj);
-    if (scope) ReadRun();
+    const RunPanel p = PanelFor(Run::Read);
+    TransferRun run(this, p.cancel);
+    if (run) ReadRun();
 }
 
 void TSynchronizacjaTabeli::ReadRun() {
+    const RunPanel p = PanelFor(Run::Read);
     ClearDetails();
     CheckListBox2->clear();
-    ShowOver(Panel7);
-    LabelPostep->setText(QStringLiteral("0"));
+    p.counter->setText(QStringLiteral("0"));
     s_.link.ClearCancel();
-    const ReadOutcome out = ReadRegisterTable(s_.link, d_.member, mirror, [this](int stored) {
-        LabelPostep->setText(QString::number(stored));
-        QApplication::processEvents();  // lets "Anuluj" be pressed
+    ShowOver(p.panel);
+    QApplication::processEvents();
+    // A record numbered outside the table has no slot: it is not stored. A
+    // damaged frame ends the transfer; the register is told so.
+    const ReadOutcome out = ReadRegisterTable(s_.link, d_.member, mirror, [&](int stored) {
+        p.counter->setText(QString::number(stored));
+        QApplication::processEvents();  // lets "Anuluj" (and Esc) be pressed
     });
-    Panel7->hide();
+    p.panel->hide();
     if (out.RebuildList(d_.member)) RebuildRegisterList();
     // A record whose number has no slot is not kept; the user learns how many.
     if (out.skipped > 0)
@@ -232,41 +272,76 @@ void TSynchronizacjaTabeli::ReadRun() {
 }
 
 void TSynchronizacjaTabeli::BitBtn2Click() {
-    TransferScope scope(this, BitBtnAnuluj);
-    if (!scope) return;
-    QList<TickedRow> ticked;  // the ticks as they stand now, whatever is clicked meanwhile
-    for (int r = 0; r < CheckListBox1->count(); ++r)
-        if (CheckListBox1->item(r)->checkState() == Qt::Checked)
-            if (const int n = SyncRowNumber(CheckListBox1->item(r)->text())) ticked << TickedRow{r, n};
+    if (TransferRunning()) return;
+    const RunPanel p = PanelFor(Run::Write);
+    // The ticks as they stand now: a tick changed during the run changes nothing
+    // in it, so the last ticked record always carries the last-frame flag.
+    const QList<TickedRow> ticked = TickedRows(CheckListBox1);
     if (ticked.isEmpty()) return;
-    ShowOver(Panel7);
-    s_.link.ClearCancel();
-    const WriteOutcome out = WriteRecords(
-        s_.link, s_.image, d_.member, ticked, confirmFlag,
-        [&](int done) {
-            LabelPostep->setText(QStringLiteral("%1/%2").arg(done).arg(ticked.size()));
-            QApplication::processEvents();
-        },
-        s_.app.fastSending);
-    Panel7->hide();
-    const QString message = out.Message(d_.member);
+    const int total = int(ticked.size());
+    // A member that counts what the register took shows that; the others what went out.
+    const bool successes = d_.member.writing.countAccepted;
+    for (QLabel* l : {p.busy, p.refusedCaption, p.refused})
+        if (l) l->hide();
+    if (p.refused) p.refused->clear();
+    p.counter->setText(QStringLiteral("0/%1").arg(total));
+    TransferRun run(this, p.cancel, p.panel);
+    if (!run) return;
+    QString refusedList = d_.refusedHeading;
+    WriteEvents events;
+    events.progress = [&](const WriteOutcome& sofar) {
+        run.Progress([&] {
+            p.counter->setText(QStringLiteral("%1/%2").arg(successes ? sofar.accepted : sofar.done).arg(total));
+        });
+    };
+    events.busy = [&](bool on) {
+        if (p.busy) p.busy->setVisible(on);
+    };
+    int refused = 0;
+    events.answered = [&](const TickedRow& t, const Answer& a) {
+        if (a.ack != AckRegisterError) return;
+        ++refused;
+        const QByteArray record = StoredRecord(s_.image, d_.member.id, t.number);
+        refusedList += QLatin1Char('\n') + QString::number(t.number) + QLatin1Char('.') +
+                       FromCp1250Field(record.constData() + d_.member.nameOffset, d_.member.nameWidth) +
+                       QStringLiteral(" - ") + RegisterErrorText(a.errorCode);
+        for (QLabel* l : {p.refusedCaption, p.refused})
+            if (l) l->show();
+        if (p.refused) p.refused->setText(QString::number(refused));
+    };
+    const WriteOutcome out =
+        WriteRecords(s_.link, s_.image, d_.member.writing, ticked, confirmFlag, s_.app.fastSending, events);
+    run.Done();
+    // A lost, damaged or unexpected answer, or a second busy: the register
+    // refused nothing, the line failed.
+    const bool nameRefused = d_.member.namesRefused && !out.failed && out.refused > 0;
+    QString message = out.Message(d_.member);
+    if (nameRefused)
+        message += QStringLiteral(" Nie udało się zaprogramować ") + QString::number(out.refused) + d_.member.noun;
+    auto tell = [&] {
+        s_.prompts.Message(message);
+        if (nameRefused) s_.prompts.Message(refusedList);
+    };
+    auto pause = [&] {
+        if (d_.member.endPause > 0) s_.clock.Sleep(d_.member.endPause);
+    };
     // The register's table is read afresh after every run, a failed one too,
     // so the list shows what the register now holds.
     switch (out.failed ? RunEnd::MessagePauseRead : d_.member.end) {
         case RunEnd::MessagePauseRead:
-            s_.prompts.Message(message);
-            if (!out.failed) s_.clock.Sleep(d_.member.endPause);
+            tell();
+            if (!out.failed) pause();
             ReadRun();
             break;
         case RunEnd::PauseMessageRead:
-            s_.clock.Sleep(d_.member.endPause);
-            s_.prompts.Message(message);
+            pause();
+            tell();
             ReadRun();
             break;
         case RunEnd::PauseReadMessage:
-            s_.clock.Sleep(d_.member.endPause);
+            pause();
             ReadRun();
-            s_.prompts.Message(message);
+            tell();
             break;
     }
 }
@@ -278,25 +353,34 @@ void TSynchronizacjaTabeli::BitBtn4Click() {
 }
 
 void TSynchronizacjaTabeli::BitBtn8Click() {
-    TransferScope scope(this, BitBtnAnuluj);
-    if (!scope) return;
+    if (TransferRunning()) return;
+    const RunPanel p = PanelFor(Run::Delete);
     const QList<int> numbers = TickedNumbers(CheckListBox2);
     if (numbers.isEmpty()) return;
-    ShowOver(Panel7);
-    s_.link.ClearCancel();
-    const DeleteOutcome out = DeleteRecords(s_.link, d_.member, mirror, numbers, confirmFlag, [&](int done) {
-        LabelPostep->setText(QStringLiteral("%1/%2").arg(done).arg(numbers.size()));
-        QApplication::processEvents();
-    });
-    Panel7->hide();
+    const int total = int(numbers.size());
+    const bool successes = d_.member.writing.countAccepted;
+    if (p.busy) p.busy->hide();
+    p.counter->setText(QStringLiteral("0/%1").arg(total));
+    TransferRun run(this, p.cancel, p.panel);
+    if (!run) return;
+    DeleteEvents events;
+    events.progress = [&](const DeleteOutcome& sofar) {
+        run.Progress([&] {
+            p.counter->setText(QStringLiteral("%1/%2").arg(successes ? sofar.deleted : sofar.done).arg(total));
+        });
+    };
+    events.busy = [&](bool on) {
+        if (p.busy) p.busy->setVisible(on);
+    };
+    const DeleteOutcome out = DeleteRecords(s_.link, d_.member.deleting, mirror, numbers, confirmFlag, events);
+    run.Done();
     if (out.RebuildList(d_.member)) RebuildRegisterList();
 }
 
 void TSynchronizacjaTabeli::TickDiffering() {
     const QList<int> differing = DifferingRecords(s_.image, d_.member, mirror);
     for (int r = 0; r < CheckListBox1->count(); ++r)
-        CheckListBox1->item(r)->setCheckState(differing.contains(SyncRowNumber(CheckListBox1->item(r)->text()))
-                                                  ? Qt::Checked
-                                                  : Qt::Unchecked);
+        CheckListBox1->item(r)->setCheckState(differing.contains(RowRecord(CheckListBox1, r)) ? Qt::Checked
+                                                                                              : Qt::Unchecked);
     LabelRozne->setText(QStringLiteral("Różniących się: %1").arg(differing.size()));
 }

@@ -1,9 +1,10 @@
 #pragma once
-// TSynchronizacjaTabeli: the one window behind the six small-table
-// synchronization windows. The PC table and the register's table side by side in
-// two check lists; read, send, delete and copy run through the table-sync engine
-// inside a transfer scope. A member describes its texts and register counters in
-// data and adds only what its rows and details show beyond them.
+// TSynchronizacjaTabeli: the one window behind the seven synchronization windows
+// (the six small tables and the goods). The PC table and the register's table
+// side by side in two check lists whose rows keep their record numbers; read,
+// send, delete and copy run through the table-sync engine as transfers of the
+// window. A member describes its texts and register counters in data and adds
+// only what its rows, details and own tools show beyond them.
 #include <QList>
 #include <QStringList>
 
@@ -13,6 +14,9 @@
 class QCheckBox;
 class QFormLayout;
 class QFrame;
+class QGridLayout;
+class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -38,6 +42,9 @@ struct SyncWindowDescription {
     bool confirmShown = true;
     int nameWidth = 21;  // name columns in the rows
     QList<DetailField> details;
+    QString tickAllCaption = QStringLiteral("Zaznacz/odznacz wszystko ");
+    // The heading of the list of refused records after a write.
+    QString refusedHeading = QString();
 };
 
 class TSynchronizacjaTabeli : public TForm {
@@ -75,34 +82,66 @@ public:
     void RebuildRegisterList();
     // Record numbers of the ticked rows, top to bottom.
     static QList<int> TickedNumbers(QListWidget* list);
-    const SmallTable& Table() const { return d_.member.table; }
+    // The ticked rows: their place in the list and their record numbers.
+    static QList<TickedRow> TickedRows(QListWidget* list);
+    // The record number a row stands for.
+    static int RowRecord(const QListWidget* list, int row);
+    const SmallTable& Table() const { return *d_.member.table; }
 
 protected:
     void FormShow() override;
+    bool FormKeyDown(int key) override;
+    // The rows of both lists: by default the number, the name and RowTail.
+    virtual QString PcRow(int n);
+    virtual QString RegisterRow(const QByteArray& record);
     // What a row shows after its number and name.
     virtual QString RowTail(const QByteArray& /*record*/, bool /*registerSide*/) { return {}; }
+    // The panel a run shows: its counter, its cancel and (where the window has
+    // them) the busy line and the count of refusals.
+    enum class Run { Read, Write, Delete };
+    struct RunPanel {
+        QFrame* panel;
+        QLabel* counter;
+        QPushButton* cancel;
+        QLabel* busy = nullptr;
+        QLabel* refusedCaption = nullptr;
+        QLabel* refused = nullptr;
+    };
+    virtual RunPanel PanelFor(Run run);
+    // After either list was rebuilt.
+    virtual void ListsChanged() {}
     // The details of a row beyond the description's counters.
     virtual void ShowRegisterDetails(const QByteArray& /*record*/) {}
     virtual void ShowPcDetails(const QByteArray& /*record*/) {}
     virtual void ClearDetails();
     QFormLayout* DetailsLayout() const { return details_; }
     QFormLayout* SideDetailsLayout() const { return sideDetails_; }  // a second column
+    // Where a member adds its own tools.
+    QGridLayout* PcButtons() const { return pcButtons_; }
+    QHBoxLayout* DifferingRow() const { return differingRow_; }
+    QVBoxLayout* RegisterSide() const { return registerSide_; }
+    QHBoxLayout* DetailColumns() const { return detailColumns_; }
+    QVBoxLayout* Choices() const { return choices_; }
+    void ReadRun();
 
     const SyncWindowDescription& d_;
-
-private:
-    void ReadRun();
-    void AddRow(QListWidget* list, int number, const QByteArray& record, bool registerSide);
-    void RowClicked(QListWidget* list);
-    void ToggleAll(QListWidget* list, bool& state);
     bool tickAllPc_ = true;
     bool tickAllRegister_ = true;
+
+private:
+    void AddRow(QListWidget* list, int number, const QString& text);
+    void RowClicked(QListWidget* list);
+    void ToggleAll(QListWidget* list, bool& state);
     QFormLayout* details_;
     QFormLayout* sideDetails_;
+    QGridLayout* pcButtons_;
+    QHBoxLayout* differingRow_;
+    QVBoxLayout* registerSide_;
+    QHBoxLayout* detailColumns_;
+    QVBoxLayout* choices_;
 };
 
 // The start of every row: the number, ". ", padded to 4 columns, then the name
 // cut or padded to its width.
 QString SyncRowStart(int number, const QString& name, int nameWidth);
-// The number before a row's first ".", or 0.
-int SyncRowNumber(const QString& row);
+

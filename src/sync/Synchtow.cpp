@@ -44,12 +44,6 @@ namespace {
 
 bool Ticked(const QListWidget* list, int row) { return list->item(row)->checkState() == Qt::Checked; }
 void Tick(QListWidget* list, int row, bool on) { list->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked); }
-int TickedCount(const QListWidget* list) {
-    int n = 0;
-    for (int i = 0; i < list->count(); ++i) n += Ticked(list, i) ? 1 : 0;
-    return n;
-}
-int Plu(const QListWidget* list, int row) { return RowNumber(list->item(row)->text()); }
 bool LowByteIsOne(uint16_t frame) { return (frame & 0xFF) == 1; }
 
 // A caption and its value label in the details panel.
@@ -64,61 +58,52 @@ QLabel* Detail(QGridLayout* grid, QWidget* parent, int row, const QString& capti
     return value;
 }
 
+const SyncWindowDescription& Description() {
+    static const SyncWindowDescription d{
+        .member = GoodsMember(),
+        .className = "TSynchronizacjaBazyTowarowej",
+        .caption = QStringLiteral("Podgląd bazy towarowej"),
+        .pcCaption = QStringLiteral("Baza towarowa PC"),
+        .registerCaption = QStringLiteral("Baza towarowa kasy Zelk Tuvo"),
+        .sendCaption = QStringLiteral("Skopiuj zaznaczone\nrekordy do kasy"),
+        .copyCaption = QStringLiteral("Skopiuj zaznaczone\nrekordy do PC"),
+        .deleteCaption = QStringLiteral("Usuń zaznaczone\nrekordy z kasy"),
+        .confirmCaption = QStringLiteral("Potwierdzaj wprowadzanie towarów z klawiatury kasy"),
+        .tickAllCaption = QStringLiteral("Zaznacz/odznacz wszystko    "),
+        .refusedHeading = QStringLiteral("Niezaprogramowane towary:"),
+    };
+    return d;
+}
+
 }  // namespace
 
 TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, TEdycjaTowaru* editDialog,
                                                            QWidget* parent)
-    : TForm(services, parent), editDialog_(editDialog) {
-    setObjectName(QStringLiteral("TSynchronizacjaBazyTowarowej"));
-    setWindowTitle(QStringLiteral("Podgląd bazy towarowej"));
+    : TSynchronizacjaTabeli(services, Description(), parent), editDialog_(editDialog) {
+    // The window has its fixed size; the lists take what the tools leave them.
+    for (QListWidget* list : {CheckListBox1, CheckListBox2}) list->setMinimumSize(0, 0);
     setFixedSize(1012, 588);
-    auto* outer = new QVBoxLayout(this);
-    auto* sides = new QHBoxLayout;
-    outer->addLayout(sides, 1);
 
-    // PC side.
-    auto* pc = new QVBoxLayout;
-    sides->addLayout(pc, 1);
-    auto* pcTitle = new QLabel(QStringLiteral("Baza towarowa PC"), this);
-    pc->addWidget(pcTitle);
-    CheckListBox1 = CheckList(this, "CheckListBox1", QStringLiteral("Baza towarowa PC"));
-    pcTitle->setBuddy(CheckListBox1);
-    pc->addWidget(CheckListBox1, 1);
-    auto* pcButtons = new QGridLayout;
-    BitBtn9 = Named(new QPushButton(QStringLiteral("Zaznacz/odznacz wszystko    "), this), "BitBtn9");
-    BitBtn2 = Named(new QPushButton(QStringLiteral("Skopiuj zaznaczone\nrekordy do kasy"), this), "BitBtn2");
+    // The PC side's own tools, in a grid with the family's buttons.
     BitBtn5 = Named(new QPushButton(QStringLiteral("Usuń zaznaczone rekordy z PC"), this), "BitBtn5");
     BitBtn3 = Named(new QPushButton(QStringLiteral("&Edytuj towar"), this), "BitBtn3");
     BitBtn10 = Named(new QPushButton(QStringLiteral("&Wydruk bazy  "), this), "BitBtn10");
+    QGridLayout* pcButtons = PcButtons();
+    pcButtons->removeWidget(BitBtn9);
+    pcButtons->removeWidget(BitBtn2);
+    pcButtons->removeItem(DifferingRow());
+    DifferingRow()->removeWidget(BitBtnRozne);
+    DifferingRow()->removeWidget(LabelRozne);
+    delete DifferingRow();
     pcButtons->addWidget(BitBtn9, 0, 0);
     pcButtons->addWidget(BitBtn3, 0, 1);
     pcButtons->addWidget(BitBtn2, 1, 0);
     pcButtons->addWidget(BitBtn5, 1, 1);
     pcButtons->addWidget(BitBtn10, 2, 0);
-    BitBtnRozne = Named(new QPushButton(QStringLiteral("Zaznacz różniące się"), this), "BitBtnRozne");
-    LabelRozne = Named(new QLabel(this), "LabelRozne");
     pcButtons->addWidget(BitBtnRozne, 3, 0);
     pcButtons->addWidget(LabelRozne, 3, 1);
-    pc->addLayout(pcButtons);
 
-    // Register side.
-    auto* reg = new QVBoxLayout;
-    sides->addLayout(reg, 1);
-    auto* regTitle = new QLabel(QStringLiteral("Baza towarowa kasy Zelk Tuvo"), this);
-    reg->addWidget(regTitle);
-    CheckListBox2 = CheckList(this, "CheckListBox2", QStringLiteral("Baza towarowa kasy Zelk Tuvo"));
-    regTitle->setBuddy(CheckListBox2);
-    reg->addWidget(CheckListBox2, 1);
-    auto* regButtons = new QGridLayout;
-    BitBtn1 = Named(new QPushButton(QStringLiteral("Zaznacz/odznacz wszystko    "), this), "BitBtn1");
-    BitBtn6 = Named(new QPushButton(QStringLiteral("&Odśwież"), this), "BitBtn6");
-    BitBtn4 = Named(new QPushButton(QStringLiteral("Skopiuj zaznaczone\nrekordy do PC"), this), "BitBtn4");
-    BitBtn8 = Named(new QPushButton(QStringLiteral("Usuń zaznaczone\nrekordy z kasy"), this), "BitBtn8");
-    regButtons->addWidget(BitBtn1, 0, 0);
-    regButtons->addWidget(BitBtn6, 0, 1);
-    regButtons->addWidget(BitBtn4, 1, 0);
-    regButtons->addWidget(BitBtn8, 1, 1);
-    reg->addLayout(regButtons);
+    // The register side's marks.
     auto* marks = new QGridLayout;
     Button4 = Named(new QPushButton(QStringLiteral("Weryfikuj kody kreskowe"), this), "Button4");
     Button7 = Named(new QPushButton(QStringLiteral("Zaznacz nieużywane towary"), this), "Button7");
@@ -141,13 +126,11 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     marks->addWidget(Edit3, 2, 2);
     marks->addWidget(Caption(QStringLiteral("do"), Edit4), 2, 3);
     marks->addWidget(Edit4, 2, 4);
-    reg->addLayout(marks);
+    RegisterSide()->addLayout(marks);
 
-    // Details, gauges, options.
-    auto* bottom = new QHBoxLayout;
-    outer->addLayout(bottom);
-    auto* details = new QGroupBox(this);
-    auto* grid = new QGridLayout(details);
+    // The goods' details.
+    QWidget* details = DetailColumns()->parentWidget();
+    auto* grid = new QGridLayout;
     grid->setVerticalSpacing(1);
     Image3 = Named(new QLabel(QStringLiteral("PC"), details), "Image3");
     Image4 = Named(new QLabel(QStringLiteral("KASA"), details), "Image4");
@@ -183,12 +166,15 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     Label14 = Detail(grid2, details, 3, QStringLiteral("Ilość sprzedanych sztuk:"), "Label14");
     Label42 = Detail(grid2, details, 4, QStringLiteral("Wartość sprzedaży:"), "Label42");
     Label18 = Detail(grid2, details, 5, QStringLiteral("Data ostatniej sprzedaży:"), "Label18");
-    bottom->addWidget(details, 1);
+    DetailColumns()->insertLayout(0, grid, 1);
 
-    auto* side = new QVBoxLayout;
-    bottom->addLayout(side);
-    side->addWidget(new QLabel(QStringLiteral("Zajęta pamięć:"), this));
-    auto gauge = [&](const QString& caption, const char* barName, const char* labelName, QProgressBar*& bar,
+    // The memory gauges over the options, which go to the top of their column.
+    QVBoxLayout* side = Choices();
+    delete side->takeAt(0);  // the stretch that held the options down
+    side->removeWidget(CheckBox1);
+    side->insertWidget(0, CheckBox1);
+    side->addStretch();
+    auto gauge = [&](int at, const QString& caption, const char* barName, const char* labelName, QProgressBar*& bar,
                      QLabel*& label) {
         auto* row = new QHBoxLayout;
         auto* c = new QLabel(caption, this);
@@ -201,15 +187,11 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
         row->addWidget(c);
         row->addWidget(bar);
         row->addWidget(label);
-        side->addLayout(row);
+        side->insertLayout(at, row);
     };
-    gauge(QStringLiteral("PC"), "ProgressBar1", "Label4", ProgressBar1, Label4);
-    gauge(QStringLiteral("TUVO"), "ProgressBar2", "Label21", ProgressBar2, Label21);
-    CheckBox1 = Named(new QCheckBox(QStringLiteral("Potwierdzaj wprowadzanie towarów z klawiatury kasy"), this),
-                      "CheckBox1");
-    side->addWidget(CheckBox1);
-    side->addWidget(FastSendingBox());
-    side->addStretch();
+    side->insertWidget(0, new QLabel(QStringLiteral("Zajęta pamięć:"), this));
+    gauge(1, QStringLiteral("PC"), "ProgressBar1", "Label4", ProgressBar1, Label4);
+    gauge(2, QStringLiteral("TUVO"), "ProgressBar2", "Label21", ProgressBar2, Label21);
 
     Panel2 = ProgressPanel("Panel2", QStringLiteral("Trwa importowanie bazy towarowej..."),
                            QStringLiteral("Liczba zaimportowanych towarów:"), Label24, Button1);
@@ -241,37 +223,30 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     DrukujwedugnumerwPLU1 = MenuWydruku->addAction(QStringLiteral("Drukuj według numerów PLU"));
     Drukujwedugnazw1 = MenuWydruku->addAction(QStringLiteral("Drukuj według nazw"));
 
-    connect(BitBtn6, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::ReadRegisterGoods);
-    connect(BitBtn2, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::SendTickedGoods);
-    connect(BitBtn4, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::CopyTickedToPc);
     connect(BitBtn5, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::DeleteTickedOnPc);
-    connect(BitBtn8, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::DeleteTickedInRegister);
     connect(Button4, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::VerifyBarcodes);
     connect(Button7, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::MarkUnsoldGoods);
     connect(BitBtn11, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::TickByNumber);
     connect(BitBtn3, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::EditPcGoods);
-    connect(BitBtn9, &QPushButton::clicked, this, [this] {
-        for (int i = 0; i < CheckListBox1->count(); ++i) Tick(CheckListBox1, i, tickPc_);
-        tickPc_ = !tickPc_;
-    });
-    connect(BitBtn1, &QPushButton::clicked, this, [this] {
-        for (int i = 0; i < CheckListBox2->count(); ++i) Tick(CheckListBox2, i, tickRegister_);
-        tickRegister_ = !tickRegister_;
-    });
-    connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) { confirmFlag = on ? 1 : 0; });
     for (QPushButton* cancel : {Button1, Button2, Button3})
         connect(cancel, &QPushButton::clicked, this, [this] { s_.link.RequestCancel(); });
-    connect(CheckListBox1, &QListWidget::itemClicked, this, &TSynchronizacjaBazyTowarowej::ShowPcDetails);
-    connect(CheckListBox2, &QListWidget::itemClicked, this, &TSynchronizacjaBazyTowarowej::ShowRegisterDetails);
-    for (QListWidget* list : {CheckListBox1, CheckListBox2})
-        connect(list, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) {
-            item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-        });
-    connect(BitBtnRozne, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::TickDiffering);
     connect(BitBtn10, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::OpenPrintMenu);
     connect(DrukujwedugnumerwPLU1, &QAction::triggered, this, [this] { PrintGoods(false); });
     connect(Drukujwedugnazw1, &QAction::triggered, this, [this] { PrintGoods(true); });
 }
+
+TSynchronizacjaTabeli::RunPanel TSynchronizacjaBazyTowarowej::PanelFor(Run run) {
+    switch (run) {
+        case Run::Read: return {Panel2, Label24, Button1};
+        case Run::Write: return {Panel3, Label27, Button2, Label28, Label43, Label44};
+        case Run::Delete: return {Panel5, Label49, Button3, Label50};
+    }
+    return TSynchronizacjaTabeli::PanelFor(run);
+}
+
+QString TSynchronizacjaBazyTowarowej::PcRow(int n) { return PcGoodsListRow(s_.image, n); }
+
+QString TSynchronizacjaBazyTowarowej::RegisterRow(const QByteArray& record) { return RegisterGoodsListRow(record); }
 
 QFrame* TSynchronizacjaBazyTowarowej::ProgressPanel(const char* name, const QString& title,
                                                     const QString& counterCaption, QLabel*& counter,
@@ -315,27 +290,15 @@ bool TSynchronizacjaBazyTowarowej::eventFilter(QObject* watched, QEvent* event) 
 }
 
 void TSynchronizacjaBazyTowarowej::FormShow() {
-    ClearDetails();
     CheckListBox1->clearSelection();
-    CheckListBox2->clear();
-    ProgressBar2->setValue(0);
-    tickPc_ = true;
-    tickRegister_ = true;
-    RebuildPcList();
-    RebuildRegisterList();
-    confirmFlag = CheckBox1->isChecked() ? 1 : 0;
+    tickAllPc_ = true;
+    tickAllRegister_ = true;
+    TSynchronizacjaTabeli::FormShow();
 }
 
-bool TSynchronizacjaBazyTowarowej::FormKeyDown(int key) {
-    if (key == Qt::Key_Escape && TransferRunning()) {
-        s_.link.RequestCancel();
-        return true;
-    }
-    if (key == Qt::Key_Escape) {
-        close();
-        return true;
-    }
-    return false;
+void TSynchronizacjaBazyTowarowej::ListsChanged() {
+    UpdateGauge(ProgressBar1, Label4, CheckListBox1->count());
+    UpdateGauge(ProgressBar2, Label21, CheckListBox2->count());
 }
 
 void TSynchronizacjaBazyTowarowej::UpdateGauge(QProgressBar* bar, QLabel* label, int count) {
@@ -348,115 +311,12 @@ void TSynchronizacjaBazyTowarowej::UpdateGauge(QProgressBar* bar, QLabel* label,
                            .arg(c.blue));
 }
 
-void TSynchronizacjaBazyTowarowej::RebuildPcList() {
-    CheckListBox1->setUpdatesEnabled(false);
-    CheckListBox1->clear();
-    const QList<int> goods = OccupiedGoods(s_.image);
-    for (int n : goods) AddChecked(CheckListBox1, PcGoodsListRow(s_.image, n));
-    CheckListBox1->setUpdatesEnabled(true);
-    UpdateGauge(ProgressBar1, Label4, int(goods.size()));
-}
-
-void TSynchronizacjaBazyTowarowej::RebuildRegisterList() {
-    CheckListBox2->setUpdatesEnabled(false);
-    CheckListBox2->clear();
-    const QList<int> goods = mirror.Occupied();
-    for (int n : goods) AddChecked(CheckListBox2, RegisterGoodsListRow(mirror.Record(n)));
-    CheckListBox2->setUpdatesEnabled(true);
-    UpdateGauge(ProgressBar2, Label21, int(goods.size()));
-}
-
-void TSynchronizacjaBazyTowarowej::ReadRegisterGoods() {
-    TransferScope scope(this, Button1);
-    if (!scope) return;
-    s_.link.ClearCancel();
-    Label24->setText(QStringLiteral("0"));
-    ShowOver(Panel2);
-    CheckListBox2->clear();
-    QApplication::processEvents();
-    // A goods number outside 1-2000 has no slot: it is not stored. A damaged
-    // frame ends the transfer; the register is told so.
-    ReadRegisterTable(s_.link, kGoodsCommand, kGoodsReplyLength, mirror, [this](int stored) {
-        Label24->setText(QString::number(stored));
-        QApplication::processEvents();  // "Anuluj" and Esc take effect between records
-    });
-    Panel2->hide();
-    RebuildRegisterList();
-}
-
-QList<TickedRow> TSynchronizacjaBazyTowarowej::TickedRows(QListWidget* list) const {
-    QList<TickedRow> ticked;
-    for (int row = 0; row < list->count(); ++row)
-        if (Ticked(list, row)) ticked << TickedRow{row, Plu(list, row)};
-    return ticked;
-}
-
-void TSynchronizacjaBazyTowarowej::SendTickedGoods() {
-    {
-        TransferScope scope(this, Button2);
-        if (!scope) return;
-        RegisterLink& link = s_.link;
-        link.ClearCancel();
-        Label43->hide();
-        Label44->hide();
-        Label44->clear();
-        // The ticks as they stand now: a tick changed during the run changes
-        // nothing in it, so the last ticked record always carries the last-frame flag.
-        const QList<TickedRow> ticked = TickedRows(CheckListBox1);
-        if (ticked.isEmpty()) return;
-        Label27->setText(QStringLiteral("0/") + QString::number(ticked.size()));
-        ShowOver(Panel3);
-        QString failureList = QStringLiteral("Niezaprogramowane towary:");
-        WriteEvents events;
-        events.progress = [this](const WriteOutcome&) { QApplication::processEvents(); };
-        events.busy = [this](bool on) { Label28->setVisible(on); };
-        int accepted = 0, refused = 0;
-        events.answered = [&](const TickedRow& t, const Answer& a) {
-            if (a.Accepted()) {
-                ++accepted;
-                mirror.UpdateFromPc(t.number, s_.image.ReadBytesAt(kGoods.Offset(t.number), kGoods.recordSize));
-                Label27->setText(QString::number(accepted) + QLatin1Char('/') + QString::number(ticked.size()));
-            } else if (a.ack == AckRegisterError) {
-                ++refused;
-                failureList += QLatin1Char('\n') + QString::number(t.number) + QLatin1Char('.') +
-                               s_.image.ReadTextAt(kGoods.Offset(t.number) + goods::kName, goods::kNameWidth) +
-                               QStringLiteral(" - ") + RegisterErrorText(a.errorCode);
-                Label43->show();
-                Label44->setText(QString::number(refused));
-                Label44->show();
-            }
-        };
-        const WriteOutcome out =
-            WriteRecords(link, s_.image, kGoodsWriting, ticked, confirmFlag, s_.app.fastSending, events);
-        Panel3->hide();
-        // A lost, damaged or unexpected answer, or a second busy: the register
-        // refused nothing, the line failed.
-        QString text = out.Message(QStringLiteral(" towarów."));
-        if (!out.failed && out.refused > 0)
-            text += QStringLiteral(" Nie udało się zaprogramować ") + QString::number(out.refused) +
-                    QStringLiteral(" towarów.");
-        s_.prompts.Message(text);
-        if (!out.failed && out.refused > 0) s_.prompts.Message(failureList);
-    }
-    ReadRegisterGoods();  // what the register now holds, so a second comparison ticks nothing
-}
-
-void TSynchronizacjaBazyTowarowej::CopyTickedToPc() {
-    for (int row = 0; row < CheckListBox2->count(); ++row) {
-        if (!Ticked(CheckListBox2, row)) continue;
-        const int plu = Plu(CheckListBox2, row);
-        if (mirror.Present(plu) && StoreRegisterGoodsRecord(s_.image, mirror.Record(plu)))
-            s_.app.databaseModified = true;  // the copied goods are a change to save
-    }
-    RebuildPcList();
-}
-
 void TSynchronizacjaBazyTowarowej::DeleteTickedOnPc() {
-    if (TickedCount(CheckListBox1) == 0) return;
+    if (TickedRows(CheckListBox1).isEmpty()) return;
     const int remembered = CheckListBox1->currentRow();
     for (int row = CheckListBox1->count() - 1; row >= 0; --row) {
         if (!Ticked(CheckListBox1, row)) continue;
-        const int plu = Plu(CheckListBox1, row);
+        const int plu = RowRecord(CheckListBox1, row);
         if (kGoods.Holds(plu)) {
             RemoveGoodsFromQuickKeys(s_.image, plu);
             s_.image.ClearBytes(kGoods.Offset(plu), kGoods.recordSize);
@@ -465,36 +325,7 @@ void TSynchronizacjaBazyTowarowej::DeleteTickedOnPc() {
         delete CheckListBox1->takeItem(row);
     }
     if (remembered >= 0 && remembered < CheckListBox1->count()) CheckListBox1->setCurrentRow(remembered);
-    UpdateGauge(ProgressBar1, Label4, CheckListBox1->count());
-}
-
-void TSynchronizacjaBazyTowarowej::DeleteTickedInRegister() {
-    TransferScope scope(this, Button3);
-    if (!scope) return;
-    RegisterLink& link = s_.link;
-    link.ClearCancel();
-    const QList<TickedRow> ticked = TickedRows(CheckListBox2);
-    if (ticked.isEmpty()) return;
-    QList<int> numbers;
-    for (const TickedRow& t : ticked) numbers << t.number;
-    Label49->setText(QStringLiteral("0/") + QString::number(numbers.size()));
-    ShowOver(Panel5);
-    DeleteEvents events;
-    events.progress = [&](const DeleteOutcome& sofar) {
-        Label49->setText(QString::number(sofar.deleted) + QLatin1Char('/') + QString::number(numbers.size()));
-        QApplication::processEvents();
-    };
-    events.busy = [this](bool on) { Label50->setVisible(on); };
-    DeleteRecords(link, kGoodsDeleting, mirror, numbers, confirmFlag, events);
-    Panel5->hide();
-    RebuildRegisterList();
-}
-
-void TSynchronizacjaBazyTowarowej::TickDiffering() {
-    const QList<int> differing = DifferingGoods(s_.image, mirror);
-    for (int row = 0; row < CheckListBox1->count(); ++row)
-        CheckListBox1->item(row)->setCheckState(differing.contains(Plu(CheckListBox1, row)) ? Qt::Checked : Qt::Unchecked);
-    LabelRozne->setText(QStringLiteral("Różniących się: %1").arg(differing.size()));
+    ListsChanged();
 }
 
 void TSynchronizacjaBazyTowarowej::VerifyBarcodes() {
@@ -507,7 +338,7 @@ void TSynchronizacjaBazyTowarowej::VerifyBarcodes() {
     {
         TransferScope scope(this);  // the corrections go out with the window disabled
         for (int row = 0; row < n; ++row) {
-            const int plu = Plu(CheckListBox2, row);
+            const int plu = RowRecord(CheckListBox2, row);
             const QByteArray pc = s_.image.ReadBytesAt(kGoods.Offset(plu) + goods::kBarcode, goods::kBarcodeWidth);
             const QByteArray reg =
                 NormalisedBarcode(mirror.Record(plu).mid(reggoods::kBarcode, goods::kBarcodeWidth));
@@ -534,7 +365,7 @@ void TSynchronizacjaBazyTowarowej::MarkUnsoldGoods() {
     if (!days) return;
     const QDate today = s_.clock.Now().date();
     for (int row = 0; row < CheckListBox2->count(); ++row)
-        Tick(CheckListBox2, row, UnsoldFor(mirror.Record(Plu(CheckListBox2, row)), today, int(*days)));
+        Tick(CheckListBox2, row, UnsoldFor(mirror.Record(RowRecord(CheckListBox2, row)), today, int(*days)));
 }
 
 void TSynchronizacjaBazyTowarowej::TickByNumber() {
@@ -547,7 +378,7 @@ void TSynchronizacjaBazyTowarowej::TickByNumber() {
     const qint64 low = *from == 0 ? 1 : *from;
     const qint64 high = qMin<qint64>(*to, 2000);
     for (int row = 0; row < CheckListBox2->count(); ++row) {
-        const int plu = Plu(CheckListBox2, row);
+        const int plu = RowRecord(CheckListBox2, row);
         Tick(CheckListBox2, row, plu >= low && plu <= high);
     }
 }
@@ -555,7 +386,7 @@ void TSynchronizacjaBazyTowarowej::TickByNumber() {
 void TSynchronizacjaBazyTowarowej::EditPcGoods() {
     const int row = CheckListBox1->currentRow();
     if (row < 0 || !editDialog_) return;
-    editDialog_->Edit(Plu(CheckListBox1, row));
+    editDialog_->Edit(RowRecord(CheckListBox1, row));
     RebuildPcList();
 }
 
@@ -572,12 +403,10 @@ QString YesNo(int flag) { return flag ? QStringLiteral("TAK") : QStringLiteral("
 QString OrNone(int v) { return v ? QString::number(v) : QStringLiteral("Brak"); }
 }  // namespace
 
-void TSynchronizacjaBazyTowarowej::ShowPcDetails() {
-    if (CheckListBox1->count() == 0 || CheckListBox1->currentRow() < 0) return;
-    CheckListBox2->clearSelection();
+void TSynchronizacjaBazyTowarowej::ShowPcDetails(const QByteArray& record) {
     Image3->show();
     Image4->hide();
-    const GoodsFields g = ReadGoodsRecord(s_.image, Plu(CheckListBox1, CheckListBox1->currentRow()));
+    const GoodsFields g = ReadGoodsRecord(s_.image, Word(record.constData()));
     Label32->setText(g.name);
     Label34->setText(QString(QLatin1Char(g.vat)));
     Label12->setText(QString::number(g.group));
@@ -587,17 +416,11 @@ void TSynchronizacjaBazyTowarowej::ShowPcDetails() {
     Label17->setText(YesNo(g.byPieces));
     Label46->setText(OrNone(g.halo));
     Label51->setText(OrNone(g.unit));
-    Label14->clear();
-    Label42->clear();
-    Label18->clear();
 }
 
-void TSynchronizacjaBazyTowarowej::ShowRegisterDetails() {
-    if (CheckListBox2->count() == 0 || CheckListBox2->currentRow() < 0) return;
-    CheckListBox1->clearSelection();
+void TSynchronizacjaBazyTowarowej::ShowRegisterDetails(const QByteArray& r) {
     Image3->hide();
     Image4->show();
-    const QByteArray r = mirror.Record(Plu(CheckListBox2, CheckListBox2->currentRow()));
     const char* p = r.constData();
     Label32->setText(FromCp1250Field(p + reggoods::kName, goods::kNameWidth));
     Label34->setText(QString(QLatin1Char(p[reggoods::kVat])));

@@ -1,32 +1,21 @@
 #pragma once
-// TSynchronizacjaBazyTowarowej: the PC goods table beside the register's, with the
-// register's sales counters; moves goods either way.
-#include "common/Form.h"
+// TSynchronizacjaBazyTowarowej: the goods as a member of the synchronization
+// family, with the goods' own tools beside it: deleting on the PC, barcode
+// verification, unsold goods, ticking by number, the printout, the memory gauges
+// and the goods' details.
+#include "sync/Synchtabeli.h"
 #include "sync/goodsmirror.h"
 
-class QCheckBox;
-class QFrame;
-class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QProgressBar;
-class QPushButton;
 class TEdycjaTowaru;
 
-class TSynchronizacjaBazyTowarowej : public TForm {
+class TSynchronizacjaBazyTowarowej : public TSynchronizacjaTabeli {
     Q_OBJECT
 public:
     TSynchronizacjaBazyTowarowej(Services& services, TEdycjaTowaru* editDialog, QWidget* parent = nullptr);
 
-    QListWidget* CheckListBox1;  // PC
-    QListWidget* CheckListBox2;  // register
-    QPushButton* BitBtn6;        // read
-    QPushButton* BitBtn2;        // send ticked PC goods
-    QPushButton* BitBtnRozne;    // tick the PC goods the register lacks or holds differently
-    QLabel* LabelRozne;
-    QPushButton* BitBtn4;        // copy ticked register goods to the PC
-    QPushButton* BitBtn8;        // delete ticked in the register
     QPushButton* BitBtn5;        // delete ticked on the PC
     QPushButton* Button4;        // verify barcodes
     QPushButton* Button7;        // mark unsold
@@ -34,11 +23,8 @@ public:
     QPushButton* BitBtn11;  // tick by number
     QLineEdit* Edit3;
     QLineEdit* Edit4;
-    QPushButton* BitBtn9;  // select all, PC
-    QPushButton* BitBtn1;  // select all, register
     QPushButton* BitBtn3;  // edit
     QPushButton* BitBtn10;  // print menu
-    QCheckBox* CheckBox1;
     QMenu* MenuWydruku;
     QAction* DrukujwedugnumerwPLU1;
     QAction* Drukujwedugnazw1;
@@ -76,41 +62,35 @@ public:
     QLabel* Label42;
     QLabel* Label18;
 
-    RegisterGoodsMirror mirror;
-    uint8_t confirmFlag = 0;
-
-    void ReadRegisterGoods();    // BitBtn6
-    void SendTickedGoods();      // BitBtn2
-    void CopyTickedToPc();       // BitBtn4
+    void ReadRegisterGoods() { BitBtn6Click(); }
+    void SendTickedGoods() { BitBtn2Click(); }
+    void CopyTickedToPc() { BitBtn4Click(); }
+    void DeleteTickedInRegister() { BitBtn8Click(); }
     void DeleteTickedOnPc();     // BitBtn5
-    void DeleteTickedInRegister();  // BitBtn8
-    void VerifyBarcodes();
-    void TickDiffering();       // Button4
+    void VerifyBarcodes();       // Button4
     void MarkUnsoldGoods();      // Button7
     void TickByNumber();         // BitBtn11
     void EditPcGoods();          // BitBtn3
-    void RebuildPcList();
-    void RebuildRegisterList();
     QStringList PrintLines(bool byName) const;
     void PrintGoods(bool byName);
     void OpenPrintMenu();  // collects the print lines first
 
 protected:
     void FormShow() override;
-    bool FormKeyDown(int key) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    QString PcRow(int n) override;
+    QString RegisterRow(const QByteArray& record) override;
+    RunPanel PanelFor(Run run) override;
+    void ListsChanged() override;
+    void ShowPcDetails(const QByteArray& record) override;
+    void ShowRegisterDetails(const QByteArray& record) override;
+    void ClearDetails() override;
 
 private:
-    QList<TickedRow> TickedRows(QListWidget* list) const;
-    void ShowPcDetails();
-    void ShowRegisterDetails();
-    void ClearDetails();
     void UpdateGauge(QProgressBar* bar, QLabel* label, int count);
     QFrame* ProgressPanel(const char* name, const QString& title, const QString& counterCaption,
                           QLabel*& counter, QPushButton*& cancel);
 
     TEdycjaTowaru* editDialog_;
-    bool tickPc_ = true;
-    bool tickRegister_ = true;
     QStringList printLines_;
 };

@@ -8,6 +8,7 @@
 #include "image/imagestore.h"
 #include "image/layout.h"
 #include "image/workimage.h"
+#include "goods/goodstable.h"
 
 using namespace layout;
 
@@ -16,9 +17,29 @@ constexpr int kSlots = 2000;
 constexpr int kSize = reggoods::kSize;
 }  // namespace
 
-const WriteRules kGoodsWriting{RecordTable::Goods, WriteNumbering::PcRows, 1000, 1500, 450, true, true, true};
-const DeleteRules kGoodsDeleting{RecordTable::Goods, reggoods::kName, goods::kNameWidth, false, 650, true, true,
-                                 DeleteRefusal::ShowAndStop, true};
+const SyncMember& GoodsMember() {
+    static const SyncMember goods{
+        RecordTable::Goods,
+        kGoodsCommand,
+        kGoodsReplyLength,
+        kSlots,
+        2,
+        reggoods::kName,
+        goods::kNameWidth,
+        ListRebuild::Always,
+        WriteRules{RecordTable::Goods, WriteNumbering::PcRows, 1000, 1500, 450, true, true, true},
+        DeleteRules{RecordTable::Goods, reggoods::kName, goods::kNameWidth, false, 650, true, true,
+                    DeleteRefusal::ShowAndStop, true},
+        RunEnd::MessagePauseRead,
+        0,
+        QStringLiteral(" towarów."),
+        true,
+        [](WorkImage& image) { return OccupiedGoods(image); },
+        [](const QByteArray& reg) { return PcGoodsRecordFromRegister(reg); },
+        nullptr,
+        true};
+    return goods;
+}
 
 RegisterGoodsMirror::RegisterGoodsMirror() : RegisterTableMirror(kSlots, kSize, 2) {}
 
@@ -83,12 +104,5 @@ GaugeColour MemoryGaugeColour(int count) {
 }
 
 QList<int> DifferingGoods(WorkImage& image, const RegisterGoodsMirror& mirror) {
-    QList<int> out;
-    const QByteArray table = image.ReadBytesAt(kGoods.First(), kGoods.count * kGoods.recordSize);
-    for (int n = 1; n <= kGoods.count; ++n) {
-        const QByteArray pc = table.mid((n - 1) * kGoods.recordSize, kGoods.recordSize);
-        if (Word(pc.constData()) == 0) continue;
-        if (!mirror.Present(n) || PcGoodsRecordFromRegister(mirror.Record(n)) != pc) out << n;
-    }
-    return out;
+    return DifferingRecords(image, GoodsMember(), mirror);
 }

@@ -18,11 +18,11 @@ public:
     // HALO index, last sale and unit stay.
     void UpdateFromPc(int n, const QByteArray& pcRecord);
 };
-// How the goods synchronization writes and deletes: fixed waits of 1000 ms before
-// each acknowledgement, frames numbered by the PC list's rows, and a cancel that
-// lets the register end the run on the next record.
-extern const WriteRules kGoodsWriting;
-extern const DeleteRules kGoodsDeleting;
+// The goods as a member of the synchronization family: 16-bit numbers, fixed
+// waits of 1000 ms before each acknowledgement, frames numbered by the PC list's
+// rows, a cancel that lets the register end the run on the next record, and each
+// refused goods named after a write.
+const SyncMember& GoodsMember();
 // The goods table's request and reply length.
 constexpr uint8_t kGoodsCommand = 'T';
 constexpr int kGoodsReplyLength = 91;

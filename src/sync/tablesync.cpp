@@ -3,11 +3,13 @@
 #include "common/clock.h"
 #include "common/prompts.h"
 #include "image/fields.h"
+#include "image/layout.h"
 #include "image/workimage.h"
 #include "link/commands.h"
 #include "link/frames.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
+#include "sync/goodsmirror.h"
 
 RegisterTableMirror::RegisterTableMirror(int count, int recordSize, int numberWidth)
     : slots_(count), size_(recordSize), numberWidth_(numberWidth), data_(count * recordSize, '\0') {}
@@ -46,38 +48,108 @@ QList<int> RegisterTableMirror::Occupied() const {
     return out;
 }
 
+namespace {
+
+// A small table's member: what its window does differently, as the register's
+// own software answers it.
+struct SmallMember {
+    const SmallTable& table;
+    int replyLength;
+    int mirrorSlots;
+    ListRebuild rebuild;
+    WriteNumbering numbering;
+    int busyLong, busyShort;  // after a write; the long one when the frame number's low byte is 1
+    RunEnd end;
+    int endPause;
+    QString noun;
+    bool copyNeedsPresent;
+    QList<CopyPiece> copy;
+    bool deleteWaits;         // the first delete answer read with ReadAckWait
+    bool zeroOnEnd;           // a delete answered "accepted, end of run" zeroes the slot too
+    DeleteRefusal deleteRefusal;
+
+    SyncMember Member() const {
+        const SmallTable* t = &table;
+        const QList<CopyPiece> pieces = copy;
+        SyncMember m{table.id,
+                     table.command,
+                     replyLength,
+                     mirrorSlots,
+                     1,
+                     1,
+                     table.nameWidth,
+                     rebuild,
+                     WriteRules{table.id, numbering, 0, busyLong, busyShort, false, false, false},
+                     DeleteRules{table.id, 1, table.nameWidth, deleteWaits, 800, zeroOnEnd,
+                                 deleteRefusal == DeleteRefusal::Stop, deleteRefusal, false},
+                     end,
+                     endPause,
+                     noun,
+                     copyNeedsPresent,
+                     [t](WorkImage& image) {
+                         QList<int> out;
+                         for (int n = 1; n <= t->maxNumber; ++n)
+                             if (t->Occupied(image, n)) out << n;
+                         return out;
+                     },
+                     [t, pieces](const QByteArray& reg) {
+                         QByteArray pc(t->area.recordSize, '\0');
+                         for (const CopyPiece& p : pieces)
+                             pc.replace(p.pc, p.length, reg.mid(p.reg, p.length).leftJustified(p.length, '\0'));
+                         return pc;
+                     },
+                     t};
+        return m;
+    }
+};
+
+}  // namespace
+
 const SyncMember& SyncMemberOf(RecordTable table) {
-    // What each table's window does differently, as the register's own
-    // software answers it.
-    static const SyncMember cashiers{kCashierTable, 333, 20, ListRebuild::Always, WriteNumbering::TickedRows,
-                                     2300, 1700, RunEnd::MessagePauseRead, 400, QStringLiteral(" kasjerów."),
-                                     true, {{0, 0, 26}, {26, 224, 7}}, false, false, DeleteRefusal::ShowAndGoOn};
-    static const SyncMember discounts{kDiscountTable, 45, 20, ListRebuild::UnlessBadCheckByte,
-                                      WriteNumbering::TickedRows, 1000, 390, RunEnd::MessagePauseRead, 400,
-                                      QStringLiteral(" rabatów."), false, {{0, 0, 28}}, false, false,
-                                      DeleteRefusal::GoOnSilently};
-    static const SyncMember payments{kPaymentFormTable, 40, 10, ListRebuild::Always, WriteNumbering::PcRows,
-                                     1000, 390, RunEnd::PauseMessageRead, 450, QStringLiteral(" form płatnosci."),
-                                     false, {{0, 0, 22}, {22, 26, 1}}, false, false, DeleteRefusal::GoOnSilently};
-    static const SyncMember currencies{kCurrencyTable, 51, 10, ListRebuild::OnlyAfterLast, WriteNumbering::PcRows,
-                                       1000, 390, RunEnd::MessagePauseRead, 430, QStringLiteral(" walut."),
-                                       true, {{0, 0, 22}, {22, 26, 8}}, false, false, DeleteRefusal::GoOnSilently};
-    static const SyncMember groups{kGroupTable, 35, 20, ListRebuild::Always, WriteNumbering::PcRows,
-                                   1000, 450, RunEnd::PauseReadMessage, 430, QStringLiteral(" grup towarowych."),
-                                   true, {{0, 0, 22}}, false, true, DeleteRefusal::ShowAndGoOn};
-    static const SyncMember packagings{kPackagingTable, 75, 20, ListRebuild::Always, WriteNumbering::PcRows,
-                                       1000, 450, RunEnd::PauseReadMessage, 1300, QStringLiteral(" opakowań."),
-                                       true, {{0, 0, 47}, {47, 65, 1}}, true, true, DeleteRefusal::Stop};
+    static const SyncMember cashiers =
+        SmallMember{kCashierTable, 333, 20, ListRebuild::Always, WriteNumbering::TickedRows, 2300, 1700,
+                    RunEnd::MessagePauseRead, 400, QStringLiteral(" kasjerów."), true, {{0, 0, 26}, {26, 224, 7}},
+                    false, false, DeleteRefusal::ShowAndGoOn}
+            .Member();
+    static const SyncMember discounts =
+        SmallMember{kDiscountTable, 45, 20, ListRebuild::UnlessBadCheckByte, WriteNumbering::TickedRows, 1000, 390,
+                    RunEnd::MessagePauseRead, 400, QStringLiteral(" rabatów."), false, {{0, 0, 28}}, false, false,
+                    DeleteRefusal::GoOnSilently}
+            .Member();
+    static const SyncMember payments =
+        SmallMember{kPaymentFormTable, 40, 10, ListRebuild::Always, WriteNumbering::PcRows, 1000, 390,
+                    RunEnd::PauseMessageRead, 450, QStringLiteral(" form płatnosci."), false, {{0, 0, 22}, {22, 26, 1}},
+                    false, false, DeleteRefusal::GoOnSilently}
+            .Member();
+    static const SyncMember currencies =
+        SmallMember{kCurrencyTable, 51, 10, ListRebuild::OnlyAfterLast, WriteNumbering::PcRows, 1000, 390,
+                    RunEnd::MessagePauseRead, 430, QStringLiteral(" walut."), true, {{0, 0, 22}, {22, 26, 8}}, false,
+                    false, DeleteRefusal::GoOnSilently}
+            .Member();
+    static const SyncMember groups =
+        SmallMember{kGroupTable, 35, 20, ListRebuild::Always, WriteNumbering::PcRows, 1000, 450,
+                    RunEnd::PauseReadMessage, 430, QStringLiteral(" grup towarowych."), true, {{0, 0, 22}}, false, true,
+                    DeleteRefusal::ShowAndGoOn}
+            .Member();
+    static const SyncMember packagings =
+        SmallMember{kPackagingTable, 75, 20, ListRebuild::Always, WriteNumbering::PcRows, 1000, 450,
+                    RunEnd::PauseReadMessage, 1300, QStringLiteral(" opakowań."), true, {{0, 0, 47}, {47, 65, 1}},
+                    true, true, DeleteRefusal::Stop}
+            .Member();
     switch (table) {
         case RecordTable::Cashiers: return cashiers;
         case RecordTable::Discounts: return discounts;
         case RecordTable::PaymentForms: return payments;
         case RecordTable::Currencies: return currencies;
         case RecordTable::Packagings: return packagings;
-        case RecordTable::Groups:
-        case RecordTable::Goods: break;
+        case RecordTable::Groups: return groups;
+        case RecordTable::Goods: return GoodsMember();
     }
-    return groups;
+    Q_UNREACHABLE();
+}
+
+RegisterTableMirror MirrorFor(const SyncMember& m) {
+    return RegisterTableMirror(m.mirrorSlots, m.RecordSize(), m.numberWidth);
 }
 
 bool ReadOutcome::RebuildList(const SyncMember& m) const {
@@ -91,7 +163,7 @@ bool ReadOutcome::RebuildList(const SyncMember& m) const {
 
 ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& m, RegisterTableMirror& mirror,
                               const std::function<void(int)>& progress) {
-    return ReadRegisterTable(link, m.table.command, m.replyLength, mirror, progress);
+    return ReadRegisterTable(link, m.command, m.replyLength, mirror, progress);
 }
 
 int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
@@ -123,15 +195,6 @@ ReadOutcome ReadRegisterTable(RegisterLink& link, const SeriesRequest& request, 
         if (progress) progress(out.stored);
     }, &out.complete);
     return out;
-}
-
-WriteRules SyncMember::Writing() const {
-    return WriteRules{table.id, numbering, 0, busyLong, busyShort, false, false, false};
-}
-
-DeleteRules SyncMember::Deleting() const {
-    return DeleteRules{table.id, 1, table.nameWidth, deleteWaits, 800, zeroOnEnd,
-                       deleteRefusal == DeleteRefusal::Stop, deleteRefusal, false};
 }
 
 QString WriteOutcome::Message(const QString& noun) const {
@@ -176,7 +239,7 @@ WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules
     return out;
 }
 
-bool DeleteOutcome::RebuildList(const SyncMember& m) const { return !(m.deleteRefusal == DeleteRefusal::Stop && stopped); }
+bool DeleteOutcome::RebuildList(const SyncMember& m) const { return !(m.deleting.refusal == DeleteRefusal::Stop && stopped); }
 
 DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, RegisterTableMirror& mirror,
                             const QList<int>& numbers, uint8_t confirm, const DeleteEvents& events) {
@@ -217,26 +280,36 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
     return out;
 }
 
-QByteArray PcRecordFromRegister(const SyncMember& m, const QByteArray& reg) {
-    QByteArray pc(m.table.area.recordSize, '\0');
-    for (const CopyPiece& p : m.copy) pc.replace(p.pc, p.length, reg.mid(p.reg, p.length).leftJustified(p.length, '\0'));
-    return pc;
-}
+QByteArray PcRecordFromRegister(const SyncMember& m, const QByteArray& reg) { return m.pcRecordFrom(reg); }
 
 QList<int> DifferingRecords(WorkImage& image, const SyncMember& m, const RegisterTableMirror& mirror) {
     QList<int> out;
-    for (int n = 1; n <= m.table.maxNumber; ++n) {
-        if (!m.table.Occupied(image, n)) continue;
-        if (!mirror.Present(n) || PcRecordFromRegister(m, mirror.Record(n)) != m.table.Slot(image, n)) out << n;
-    }
+    for (int n : m.pcNumbers(image))
+        if (!mirror.Present(n) || m.pcRecordFrom(mirror.Record(n)) != StoredRecord(image, m.id, n)) out << n;
     return out;
+}
+
+namespace {
+const layout::Table& PcArea(const SyncMember& m) { return m.table ? m.table->area : layout::kGoods; }
+bool StoreAt(WorkImage& image, const SyncMember& m, int n, const QByteArray& reg) {
+    const layout::Table& area = PcArea(m);
+    if (!area.Holds(n)) return false;
+    const QByteArray pc = m.pcRecordFrom(reg);
+    return pc.size() == area.recordSize && image.WriteBytesAt(area.Offset(n), pc);
+}
+}  // namespace
+
+bool StoreInPc(WorkImage& image, const SyncMember& m, const QByteArray& reg) {
+    if (reg.size() < m.numberWidth) return false;
+    const int n = m.numberWidth == 2 ? Word(reg.constData()) : uint8_t(reg[0]);
+    return StoreAt(image, m, n, reg);
 }
 
 int CopyToImage(WorkImage& image, const SyncMember& m, const RegisterTableMirror& mirror, const QList<int>& numbers) {
     int copied = 0;
     for (int n : numbers) {
-        if (!m.table.area.Holds(n) || (m.copyNeedsPresent && !mirror.Present(n))) continue;
-        if (image.WriteBytesAt(m.table.area.Offset(n), PcRecordFromRegister(m, mirror.Record(n)))) ++copied;
+        if (m.copyNeedsPresent && !mirror.Present(n)) continue;
+        if (StoreAt(image, m, n, mirror.Record(n))) ++copied;
     }
     return copied;
 }

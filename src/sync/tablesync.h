@@ -83,27 +83,36 @@ struct DeleteRules {
     bool cancelSendsLast;
 };
 
+// One table of the synchronization family: how the register sends and takes its
+// records, and what stands for them on the PC. The six small tables and the
+// goods are each one of these.
 struct SyncMember {
-    const SmallTable& table;
+    RecordTable id;
+    uint8_t command;         // the table request's command byte
     int replyLength;         // the register's record is the reply's payload
     int mirrorSlots;
+    int numberWidth;         // bytes of the record number: 1, or 2 for goods
+    int nameOffset;          // the name in the register's record
+    int nameWidth;
     ListRebuild rebuild;
-    WriteNumbering numbering;
-    int busyLong, busyShort;  // after a write; the long one when the frame number's low byte is 1
+    WriteRules writing;
+    DeleteRules deleting;
     RunEnd end;
     int endPause;
     QString noun;            // " kasjerów."
     bool copyNeedsPresent;
-    QList<CopyPiece> copy;
-    bool deleteWaits;        // the first delete answer read with ReadAckWait
-    bool zeroOnEnd;          // a delete answered "accepted, end of run" zeroes the slot too
-    DeleteRefusal deleteRefusal;
+    // The PC records the window lists, in order.
+    std::function<QList<int>(WorkImage&)> pcNumbers;
+    // The PC record a register record stands for; empty when it stands for none.
+    std::function<QByteArray(const QByteArray& registerRecord)> pcRecordFrom;
+    const SmallTable* table = nullptr;  // the small table; none for goods
     int RecordSize() const { return replyLength - 9; }
-    WriteRules Writing() const;
-    DeleteRules Deleting() const;
+    // Each ticked record the register refused is named after the run.
+    bool namesRefused = false;
 };
 
-const SyncMember& SyncMemberOf(RecordTable table);  // the six small tables
+// The member of each numbered table: the six small tables and the goods.
+const SyncMember& SyncMemberOf(RecordTable table);
 
 struct ReadOutcome {
     int last = 0;      // the last ReadReply result
@@ -137,6 +146,8 @@ inline ReadOutcome ReadRegisterTable(RegisterLink& link, uint8_t command, int re
 }
 ReadOutcome ReadRegisterTable(RegisterLink& link, const SyncMember& member, RegisterTableMirror& mirror,
                               const std::function<void(int stored)>& progress = {});
+// The mirror a member's table needs.
+RegisterTableMirror MirrorFor(const SyncMember& member);
 
 // A ticked PC row: its place in the PC list (0-based) and its record number.
 struct TickedRow {
@@ -168,7 +179,7 @@ inline WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const Syn
                                  const std::function<void(int done)>& progress = {}, bool fast = false) {
     WriteEvents e;
     if (progress) e.progress = [&](const WriteOutcome& o) { progress(o.done); };
-    return WriteRecords(link, image, member.Writing(), ticked, confirm, fast, e);
+    return WriteRecords(link, image, member.writing, ticked, confirm, fast, e);
 }
 
 struct DeleteOutcome {
@@ -188,7 +199,7 @@ inline DeleteOutcome DeleteRecords(RegisterLink& link, const SyncMember& member,
                                    const std::function<void(int done)>& progress = {}) {
     DeleteEvents e;
     if (progress) e.progress = [&](const DeleteOutcome& o) { progress(o.done); };
-    return DeleteRecords(link, member.Deleting(), mirror, numbers, confirm, e);
+    return DeleteRecords(link, member.deleting, mirror, numbers, confirm, e);
 }
 
 // The PC record a register record stands for, through the member's copy map.
@@ -197,6 +208,9 @@ QByteArray PcRecordFromRegister(const SyncMember& member, const QByteArray& regi
 // differently; the register's own counters never count as a difference.
 QList<int> DifferingRecords(WorkImage& image, const SyncMember& member, const RegisterTableMirror& mirror);
 
+// A register record stored in the PC slot its own number names; false when it
+// names none.
+bool StoreInPc(WorkImage& image, const SyncMember& member, const QByteArray& registerRecord);
 // Copies the ticked register records into their PC slots; how many were copied.
 int CopyToImage(WorkImage& image, const SyncMember& member, const RegisterTableMirror& mirror,
                 const QList<int>& numbers);

@@ -1,5 +1,6 @@
 #include "support/simtables.h"
 
+#include "image/imagestore.h"
 #include "image/workimage.h"
 
 SimTable& SimTableOf(SimState& s, RecordTable t) {
@@ -29,4 +30,13 @@ void PutPcRecord(WorkImage& image, const SmallTable& t, int n) {
         default: rec = GroupRecord{uint8_t(n), name}.Encode(); break;
     }
     image.WriteBytesAt(t.area.Offset(n), rec);
+}
+
+void PutPcRecord(WorkImage& image, RecordTable table, int n) {
+    if (table != RecordTable::Goods) return PutPcRecord(image, SmallTableOf(table), n);
+    GoodsFields g;
+    g.number = n;
+    g.name = QStringLiteral("Ś%1").arg(n);
+    g.price = 100;
+    WriteGoodsRecord(image, g);
 }

@@ -110,7 +110,7 @@ void TestSynchTabel::writeTickedRowsThenReadAgain() {
     QList<int> numbers;
     for (const QByteArray& frame : h.Received(t.command))
         if (frame.size() != 11) numbers << (uint8_t(frame[4]) | uint8_t(frame[5]) << 8);
-    QCOMPARE(numbers, m.numbering == WriteNumbering::PcRows ? (QList<int>{2, 5, 9 | 0x8000}) : (QList<int>{1, 2, 3 | 0x8000}));
+    QCOMPARE(numbers, m.writing.numbering == WriteNumbering::PcRows ? (QList<int>{2, 5, 9 | 0x8000}) : (QList<int>{1, 2, 3 | 0x8000}));
     // Read again at the end, after the member's pause.
     QCOMPARE(h.Received(t.command).last().size(), 11);
     QVERIFY(f.t.clock.pauses.contains(m.endPause));

@@ -21,9 +21,18 @@ QByteArray RegisterRecord(const SyncMember& m, int number, const QString& name, 
     if (pattern)
         for (int i = 0; i < r.size(); ++i) r[i] = char((i * 7 + number) & 0x7F);
     r[0] = char(number);
-    const QByteArray n = name.toLatin1().leftJustified(m.table.nameWidth, '\0', true);
-    r.replace(1, n.size(), n);
+    if (m.numberWidth == 2) r[1] = char(number >> 8);
+    const QByteArray n = name.toLatin1().leftJustified(m.nameWidth, '\0', true);
+    r.replace(m.nameOffset, n.size(), n);
     return r;
+}
+int NumberOf(const SyncMember& m, const QByteArray& r) {
+    return m.numberWidth == 2 ? uint8_t(r[0]) | uint8_t(r[1]) << 8 : uint8_t(r[0]);
+}
+
+// The command byte of the table's record frames.
+uint8_t RecordCommandOf(RecordTable t) {
+    return t == RecordTable::Goods ? uint8_t('T') : SmallTableOf(t).command;
 }
 
 }  // namespace
@@ -49,6 +58,7 @@ void TestTableSync::members_data() {
     QTest::newRow("currencies") << RecordTable::Currencies;
     QTest::newRow("groups") << RecordTable::Groups;
     QTest::newRow("packagings") << RecordTable::Packagings;
+    QTest::newRow("goods") << RecordTable::Goods;
 }
 
 void TestTableSync::readFullEmptyAndOutOfRange() {
@@ -60,7 +70,7 @@ void TestTableSync::readFullEmptyAndOutOfRange() {
         SimTable& t = SimTableOf(s, table);
         for (int n = 1; n <= t.count; ++n) t.Clear(n);
     });
-    RegisterTableMirror mirror(m.mirrorSlots, m.RecordSize());
+    RegisterTableMirror mirror = MirrorFor(m);
     // Empty: the reader says so and the mirror is empty.
     ReadOutcome out = ReadRegisterTable(f.t.link, m, mirror);
     QCOMPARE(f.t.prompts.Texts(), QStringList{"Pusta baza."});
@@ -74,9 +84,8 @@ void TestTableSync::readFullEmptyAndOutOfRange() {
             t.Set(n, RegisterRecord(m, n, QStringLiteral("Rej%1").arg(n), true));
             sent << t.Record(n);
         }
-        QByteArray stray = RegisterRecord(m, 0, QStringLiteral("Obcy"));
-        stray[0] = char(m.mirrorSlots + 5);
-        t.Set(3, stray);  // the register holds it in slot 3 but calls it 25 (or 15)
+        // The register holds it in slot 3 but calls it 25 (or 15, or 2005).
+        t.Set(3, RegisterRecord(m, m.mirrorSlots + 5, QStringLiteral("Obcy")));
     });
     f.t.prompts.Clear();
     int reported = 0;
@@ -88,8 +97,8 @@ void TestTableSync::readFullEmptyAndOutOfRange() {
     QCOMPARE(reported, 3);
     QVERIFY(out.RebuildList(m));
     QCOMPARE(mirror.Occupied().size(), 3);
-    for (const QByteArray& r : sent) QCOMPARE(mirror.Record(uint8_t(r[0])), r);
-    QCOMPARE(h.Received(m.table.command).value(0), RegisterFrame(11, 1, m.table.command, Hex("00 00")));
+    for (const QByteArray& r : sent) QCOMPARE(mirror.Record(NumberOf(m, r)), r);
+    QCOMPARE(h.Received(m.command).value(0), RegisterFrame(11, 1, m.command, Hex("00 00")));
 }
 
 void TestTableSync::writeTickedRows() {
@@ -97,24 +106,34 @@ void TestTableSync::writeTickedRows() {
     const SyncMember& m = SyncMemberOf(table);
     GuiFixture f;
     SimHarness& h = f.Connect();
-    for (int n = 1; n <= 9; ++n) PutPcRecord(f.t.image, m.table, n);
+    for (int n = 1; n <= 9; ++n) PutPcRecord(f.t.image, table, n);
     // Rows 2, 5 and 9 of the PC list are ticked.
     const QList<TickedRow> ticked{{1, 2}, {4, 5}, {8, 9}};
     int done = 0;
     WriteOutcome out = WriteRecords(f.t.link, f.t.image, m, ticked, 0, [&](int n) { done = n; });
     QVERIFY2(!out.failed, qPrintable(f.t.prompts.Texts().join("|")));
     QCOMPARE(done, 3);
-    QCOMPARE(out.programmed, 0);  // the register never said busy
-    QCOMPARE(out.Message(m), QStringLiteral(" Zaprogramowano 0") + m.noun);
+    // Counted as the member counts: what the register took, or (as the small
+    // tables' windows always did) its busy answers, of which there were none.
+    const int programmed = m.writing.countAccepted ? 3 : 0;
+    QCOMPARE(out.programmed, programmed);
+    QCOMPARE(out.Message(m), QStringLiteral(" Zaprogramowano %1").arg(programmed) + m.noun);
     QList<int> numbers;
-    for (const QByteArray& frame : h.Received(m.table.command)) numbers << (uint8_t(frame[4]) | uint8_t(frame[5]) << 8);
-    const QList<int> expected = m.numbering == WriteNumbering::PcRows ? QList<int>{2, 5, 9 | 0x8000}
-                                                                      : QList<int>{1, 2, 3 | 0x8000};
+    for (const QByteArray& frame : h.Received(RecordCommandOf(table)))
+        numbers << (uint8_t(frame[4]) | uint8_t(frame[5]) << 8);
+    const QList<int> expected = m.writing.numbering == WriteNumbering::PcRows ? QList<int>{2, 5, 9 | 0x8000}
+                                                                              : QList<int>{1, 2, 3 | 0x8000};
     QCOMPARE(numbers, expected);
     h.sim.WithState([&](SimState& s) {
         for (int n : {2, 5, 9}) QVERIFY(SimTableOf(s, table).Present(n));
     });
-    QCOMPARE(f.t.clock.pauses, (QList<int>{50, 50}));  // after each plain acceptance
+    // The member's wait before each acknowledgement, and 50 ms after each plain acceptance.
+    QList<int> waits;
+    for (int i = 0; i < 3; ++i) {
+        if (m.writing.ackPause > 0) waits << m.writing.ackPause;
+        if (i < 2) waits << 50;
+    }
+    QCOMPARE(f.t.clock.pauses, waits);
     // Fast: the same run without the fixed waits.
     f.t.clock.pauses.clear();
     out = WriteRecords(f.t.link, f.t.image, m, ticked, 0, {}, true);
@@ -122,14 +141,14 @@ void TestTableSync::writeTickedRows() {
     QCOMPARE(f.t.clock.pauses, QList<int>{});
     // A busy register: counted, and paused as the member says.
     h.sim.ClearLog();
-    h.AddFault(QStringLiteral("%1:1:busy").arg(QChar(m.table.command)));
+    h.AddFault(QStringLiteral("%1:1:busy").arg(QChar(RecordCommandOf(table))));
     f.t.clock.pauses.clear();
     out = WriteRecords(f.t.link, f.t.image, m, {{0, 1}}, 0);
     QCOMPARE(out.programmed, 1);
-    const int tested = m.numbering == WriteNumbering::TickedRows ? 2 : 1;
-    QVERIFY(f.t.clock.pauses.contains(tested == 1 ? m.busyLong : m.busyShort));
+    const int tested = m.writing.numbering == WriteNumbering::TickedRows ? 2 : 1;
+    QVERIFY(f.t.clock.pauses.contains(tested == 1 ? m.writing.busyLong : m.writing.busyShort));
     // A lost acknowledgement ends the run with the failure message.
-    h.AddFault(QStringLiteral("%1:1:noreply").arg(QChar(m.table.command)));
+    h.AddFault(QStringLiteral("%1:1:noreply").arg(QChar(RecordCommandOf(table))));
     f.t.clock.timeoutDivisor = 10;
     out = WriteRecords(f.t.link, f.t.image, m, ticked, 0);
     QVERIFY(out.failed);
@@ -141,19 +160,20 @@ void TestTableSync::refusedDelete() {
     const SyncMember& m = SyncMemberOf(table);
     GuiFixture f;
     SimHarness& h = f.Connect();
-    RegisterTableMirror mirror(m.mirrorSlots, m.RecordSize());
+    RegisterTableMirror mirror = MirrorFor(m);
     h.sim.WithState([&](SimState& s) {
         for (int n : {3, 4, 5}) SimTableOf(s, table).Set(n, RegisterRecord(m, n, QStringLiteral("Rej%1").arg(n)));
     });
     ReadRegisterTable(f.t.link, m, mirror);
     // The register refuses the first of three.
     const QChar deleteCommand = QChar(QLatin1Char(char(
-        m.table.id == RecordTable::Discounts      ? '1'
-        : m.table.id == RecordTable::Cashiers     ? '2'
-        : m.table.id == RecordTable::PaymentForms ? '3'
-        : m.table.id == RecordTable::Currencies   ? '4'
-        : m.table.id == RecordTable::Packagings   ? '5'
-                                                   : '6')));
+        m.id == RecordTable::Goods          ? '0'
+        : m.id == RecordTable::Discounts    ? '1'
+        : m.id == RecordTable::Cashiers     ? '2'
+        : m.id == RecordTable::PaymentForms ? '3'
+        : m.id == RecordTable::Currencies   ? '4'
+        : m.id == RecordTable::Packagings   ? '5'
+                                             : '6')));
     h.sim.ClearFaults();
     h.AddFault(QStringLiteral("%1:1:error:90").arg(deleteCommand));
     const DeleteOutcome out = DeleteRecords(f.t.link, m, mirror, {3, 4, 5}, 0);
@@ -161,8 +181,8 @@ void TestTableSync::refusedDelete() {
     left.removeIf([](int n) { return n < 3; });  // the register's own manager and basic group
     // A run's last record is answered "accepted, end of run": only some members
     // zero its slot then.
-    if (!m.zeroOnEnd) left.removeAll(5);
-    switch (m.deleteRefusal) {
+    if (!m.deleting.zeroOnEnd) left.removeAll(5);
+    switch (m.deleting.refusal) {
         case DeleteRefusal::ShowAndGoOn:
             QCOMPARE(f.t.prompts.Texts(), QStringList{RegisterErrorMessage(90)});
             QCOMPARE(left, QList<int>{3});
@@ -179,13 +199,19 @@ void TestTableSync::refusedDelete() {
             QVERIFY(out.stopped);
             QVERIFY(!out.RebuildList(m));
             break;
+        case DeleteRefusal::ShowAndStop:  // shown, the run ends, and the list shows what is left
+            QCOMPARE(f.t.prompts.Texts(), QStringList{RegisterErrorMessage(90)});
+            QCOMPARE(left, (QList<int>{3, 4, 5}));
+            QVERIFY(out.stopped);
+            QVERIFY(out.RebuildList(m));
+            break;
     }
 }
 
 void TestTableSync::copyIntoImage() {
     const SyncMember& m = SyncMemberOf(RecordTable::Cashiers);
     GuiFixture f;
-    RegisterTableMirror mirror(m.mirrorSlots, m.RecordSize());
+    RegisterTableMirror mirror = MirrorFor(m);
     QByteArray r = RegisterRecord(m, 7, QStringLiteral("Ewa"));
     r.replace(22, 4, "4321");
     r.replace(224, 7, QByteArray::fromHex("01000100010001"));
