@@ -136,6 +136,11 @@ void TForm::TransferRun::Progress(const std::function<void()>& show) {
     QApplication::processEvents();
 }
 
+void TForm::TransferRun::ShowPanel(QWidget* panel) {
+    panel_ = panel;
+    form_->ShowOver(panel_);
+}
+
 void TForm::TransferRun::Done() {
     if (panel_) panel_->hide();
 }

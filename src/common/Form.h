@@ -89,6 +89,8 @@ protected:
         TransferRun& operator=(const TransferRun&) = delete;
         explicit operator bool() const { return bool(scope_); }
         void Progress(const std::function<void()>& show = {});
+        // Shows the run's panel now (when it was not known at the start).
+        void ShowPanel(QWidget* panel);
         // Hides the panel before the outcome is told.
         void Done();
 

@@ -33,12 +33,13 @@ void TKopiaDoKasy::OpenEditor(int entry) {
 
 void TKopiaDoKasy::Button1Click() {
     const QList<bool> ticks = Ticks();
-    TransferScope scope(this, Button2);
-    if (!scope) return;
-    StartProgress();
-    const ToRegisterOutcome out =
-        CopyImageToRegister(s_.link, s_.image, ticks, [this](const CopyProgress& p) { Progress(p); });
-    EndProgress();
+    if (TransferRunning()) return;
+    ResetProgress();
+    TransferRun run(this, Button2, Panel1);
+    const ToRegisterOutcome out = CopyImageToRegister(s_.link, s_.image, ticks, [&](const CopyProgress& p) {
+        run.Progress([&] { ShowProgress(p); });  // the count moves on screen and "Anuluj" can be pressed
+    });
+    run.Done();
     if (out.failed)
         s_.prompts.Message(QStringLiteral("Wystąpił błąd transmisji."));
     else if (out.cancelled)

@@ -1,5 +1,6 @@
 #include "copy/Kopiowaniekasy.h"
 
+#include <QFrame>
 #include <QPushButton>
 
 #include "common/appstate.h"
@@ -26,8 +27,8 @@ void TKopiowanieKasy::Button1Click() {
         return;
     }
     if (!ticks.contains(true)) return;
-    TransferScope scope(this, Button2);
-    if (!scope) return;
+    TransferRun run(this, Button2);
+    if (!run) return;
     if (s_.app.DatabaseLoaded()) {
         const PromptAnswer a = s_.prompts.Ask(
             QStringLiteral("Aktualnie edytowana baza zostanie utracona. Czy chcesz zapisać zmiany w aktualnie "
@@ -46,10 +47,12 @@ void TKopiowanieKasy::Button1Click() {
     s_.app.databaseName = QStringLiteral("Kopia kasy ") + s_.clock.Now().date().toString(QStringLiteral("yyyy-MM-dd"));
     s_.app.databaseModified = true;
 
-    StartProgress();
-    const FromRegisterOutcome out =
-        CopyRegisterToImage(s_.link, s_.image, ticks, [this](const CopyProgress& p) { Progress(p); });
-    EndProgress();
+    ResetProgress();
+    run.ShowPanel(Panel1);
+    const FromRegisterOutcome out = CopyRegisterToImage(s_.link, s_.image, ticks, [&](const CopyProgress& p) {
+        run.Progress([&] { ShowProgress(p); });  // the count moves on screen and "Anuluj" can be pressed
+    });
+    run.Done();
     if (!out.units.isEmpty()) s_.app.goodsUnits = out.units;
     s_.prompts.Message(out.Summary());
     if (!out.failed && !out.cancelled) accept();

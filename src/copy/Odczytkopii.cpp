@@ -169,24 +169,23 @@ void TOdczytKopii::BitBtn1Click() {
             break;
         default: break;
     }
-    TransferScope scope(this, Button2);
-    if (!scope) return;
+    TransferRun run(this, Button2);
+    if (!run) return;
     Memo1->clear();
     RegisterLink& link = s_.link;
     // The copy has no acknowledgement: printed at the register, or streamed.
     const Exchange noAnswer{true, false, AckStyle::Plain, 0, -1, {}};
     if (!Transact(link, CopyReadFrame(mode, range, Value(handling)), noAnswer).Sent() || Value(handling) != 2) return;
 
-    link.ClearCancel();
     Button2->setVisible(true);
-    const CopyStreamEnd end = ReceiveCopyStream(link, [this](const QString& text) {
-        Memo1->moveCursor(QTextCursor::End);
-        Memo1->insertPlainText(QString(text).remove(QLatin1Char('\r')));
-        Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
-        QApplication::processEvents();  // the text appears and "Przerwij" can be pressed
+    const CopyStreamEnd end = ReceiveCopyStream(link, [&](const QString& text) {
+        run.Progress([&] {  // the text appears and "Przerwij" can be pressed
+            Memo1->moveCursor(QTextCursor::End);
+            Memo1->insertPlainText(QString(text).remove(QLatin1Char('\r')));
+            Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
+        });
     });
     Button2->setVisible(false);
-    link.ClearCancel();
     switch (end) {
         case CopyStreamEnd::Silent:
             s_.prompts.Message(QStringLiteral("Kasa przestała wysyłać kopię elektroniczną."));

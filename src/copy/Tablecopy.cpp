@@ -1,6 +1,5 @@
 #include "copy/Tablecopy.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -30,13 +29,9 @@ TTableCopyForm::TTableCopyForm(Services& services, const TableCopyDescription& d
     outer->addWidget(CheckListBox1);
     CheckBox1 = Named(new QCheckBox(QStringLiteral("Zaznacz/odznacz wszystko"), this), "CheckBox1");
     outer->addWidget(CheckBox1);
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("OK"), this), "Button1");
     Button2 = Named(new QPushButton(QStringLiteral("Anuluj"), this), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    outer->addLayout(buttons);
+    outer->addLayout(ButtonRow({Button1, Button2}));
     EnterPresses(Button1);
 
     Panel1 = WaitPanel("Panel1", QStringLiteral("Trwa kopiowanie..."));
@@ -85,15 +80,13 @@ void TTableCopyForm::Unoffered(int entry, const QString& hint) {
     item->setStatusTip(hint);
 }
 
-void TTableCopyForm::StartProgress() {
-    s_.link.ClearCancel();
+void TTableCopyForm::ResetProgress() {
     Label1->clear();
     Label2->setText(QStringLiteral("0"));
     ProgressBar1->setRange(0, 0);
-    ShowOver(Panel1);
 }
 
-void TTableCopyForm::Progress(const CopyProgress& p) {
+void TTableCopyForm::ShowProgress(const CopyProgress& p) {
     Label1->setText(p.table);
     if (p.total > 0) {
         ProgressBar1->setRange(0, p.total);
@@ -102,10 +95,4 @@ void TTableCopyForm::Progress(const CopyProgress& p) {
     } else {
         Label2->setText(QString::number(p.done));
     }
-    QApplication::processEvents();  // the count moves on screen and "Anuluj" can be pressed
-}
-
-void TTableCopyForm::EndProgress() {
-    Panel1->hide();
-    s_.link.ClearCancel();
 }

@@ -39,10 +39,9 @@ public:
     virtual void Button1Click() = 0;
 
 protected:
-    // Shows the panel for a run; Progress moves it and lets "Anuluj" be pressed.
-    void StartProgress();
-    void Progress(const CopyProgress& p);
-    void EndProgress();
+    // The panel as a run starts, and as it moves on.
+    void ResetProgress();
+    void ShowProgress(const CopyProgress& p);
     // An entry shown greyed with a hint, which the select-all box leaves alone.
     void Unoffered(int entry, const QString& hint);
 };

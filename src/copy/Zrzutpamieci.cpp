@@ -39,16 +39,15 @@ TKopiaPamieciPodrecznej::TKopiaPamieciPodrecznej(Services& services, QWidget* pa
 }
 
 void TKopiaPamieciPodrecznej::Button1Click() {
-    TransferScope scope(this);
-    if (!scope) return;
+    if (TransferRunning()) return;
     Label2->setText(QStringLiteral("0"));
-    ShowOver(Panel2);
+    TransferRun run(this, nullptr, Panel2);
     const CacheDumpOutcome out =
-        DumpCacheMemory(s_.link, QStringLiteral("Kopia_cache.bin"), s_.clock.Now(), [this](int packets) {
+        DumpCacheMemory(s_.link, QStringLiteral("Kopia_cache.bin"), s_.clock.Now(), [&](int packets) {
             Label2->setText(QString::number(packets));
-            if (packets % 64 == 0) QApplication::processEvents();  // the count moves on screen
+            if (packets % 64 == 0) run.Progress();  // the count moves on screen
         });
-    Panel2->hide();
+    run.Done();
     if (out.complete && out.written)
         s_.prompts.Message(QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'."));
     else if (!out.written)

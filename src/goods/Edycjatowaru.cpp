@@ -60,13 +60,9 @@ TEdycjaTowaru::TEdycjaTowaru(Services& services, TProgramowanieTowarow* editor, 
     CheckBox2 = Named(new QCheckBox(QStringLiteral("Sprzedaż na sztuki"), this), "CheckBox2");
     grid->addWidget(CheckBox1, row, 0);
     grid->addWidget(CheckBox2, row++, 1);
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("Zapisz"), this), "Button1");
     Button2 = Named(new QPushButton(QStringLiteral("Anuluj"), this), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    grid->addLayout(buttons, row, 0, 1, 2);
+    grid->addLayout(ButtonRow({Button1, Button2}), row, 0, 1, 2);
     connect(Button1, &QPushButton::clicked, this, &TEdycjaTowaru::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
 }

@@ -30,13 +30,9 @@ TListaTowarow::TListaTowarow(Services& services, QWidget* parent) : TForm(servic
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setAccessibleName(QStringLiteral("Lista towarów"));
     layout->addWidget(StringGrid1, 1);
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("OK"), this), "Button1");
     Button2 = Named(new QPushButton(QStringLiteral("Zamknij"), this), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button1, Button2}));
     connect(Button1, &QPushButton::clicked, this, &TListaTowarow::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &TListaTowarow::Button1Click);

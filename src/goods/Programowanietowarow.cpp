@@ -480,26 +480,21 @@ void TProgramowanieTowarow::BitBtn2Click() {
 }
 
 void TProgramowanieTowarow::Button1Click() {
-    TransferScope scope(this, BitBtnAnuluj);  // only the download's cancel answers meanwhile
-    if (!scope) return;
-    RegisterLink& link = s_.link;
-    PanelSortowanie->move((width() - PanelSortowanie->width()) / 2, (height() - PanelSortowanie->height()) / 2);
-    PanelSortowanie->raise();
-    PanelSortowanie->show();
+    if (TransferRunning()) return;
     LabelPostep->setText(QStringLiteral("0/2000"));
-    link.ClearCancel();
+    // Only the download's cancel answers meanwhile.
+    TransferRun run(this, BitBtnAnuluj, PanelSortowanie);
     downloading_ = true;
     RegisterGoodsMirror received;  // the register's records, stored once the transfer ends
-    QApplication::processEvents();
-    ReadRegisterTable(link, 'T', 91, received, [this](int stored) {
-        LabelPostep->setText(QString::number(stored) + QStringLiteral("/2000"));
-        QApplication::processEvents();  // "Anuluj" and Esc take effect between records
+    run.Progress();
+    ReadRegisterTable(s_.link, GoodsMember(), received, [&](int stored) {
+        // "Anuluj" and Esc take effect between records.
+        run.Progress([&] { LabelPostep->setText(QString::number(stored) + QStringLiteral("/2000")); });
     });
     downloading_ = false;
-    int stored = 0;
-    for (int n : received.Occupied()) stored += StoreRegisterGoodsRecord(s_.image, received.Record(n)) ? 1 : 0;
+    const int stored = CopyToImage(s_.image, GoodsMember(), received, received.Occupied());
     if (stored > 0) s_.app.databaseModified = true;  // the downloaded goods are a change to save
-    PanelSortowanie->hide();
+    run.Done();
     RebuildGoodsGrid();
 }
 

@@ -50,11 +50,9 @@ bool TProgramowanieKlawiszyFunkcyjnych::SendKey(int key) {
 }
 
 void TProgramowanieKlawiszyFunkcyjnych::SendAll() {
-    TransferScope scope(this);
-    if (!scope) return;
-    ShowOver(Panel7);
+    TransferRun run(this, nullptr, Panel7);
+    if (!run) return;
     // The first key the register refuses ends the run.
     for (int k = 1; k <= 10; ++k)
         if (!SendKey(k)) break;
-    Panel7->hide();
 }

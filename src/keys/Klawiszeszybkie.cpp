@@ -255,24 +255,20 @@ void TProgramowanieKlawiszySzybkich2::EntryBinned(int key, int entry) {
 
 void TProgramowanieKlawiszySzybkich2::SendKey(int key) {
     if (key < 1 || key > 10) return;
-    TransferScope scope(this);
-    if (!scope) return;
-    ShowOver(Panel7);
+    TransferRun run(this, nullptr, Panel7);
+    if (!run) return;
     s_.link.FlushPort();
     ProgramQuickKey(s_.link, s_.image, 0x8001, Cashier(), key);
-    Panel7->hide();
 }
 
 void TProgramowanieKlawiszySzybkich2::SendAllKeys() {
-    TransferScope scope(this);
-    if (!scope) return;
+    TransferRun run(this, nullptr, Panel7);
+    if (!run) return;
     s_.link.FlushPort();
-    ShowOver(Panel7);
     for (int k = 1; k <= 10; ++k) {
-        QApplication::processEvents();
+        run.Progress();
         const bool ok = ProgramQuickKey(s_.link, s_.image, uint16_t(k == 10 ? 0x800A : k), Cashier(), k);
         s_.clock.Sleep(300);
         if (!ok) break;  // the first key the register refuses ends the run
     }
-    Panel7->hide();
 }

@@ -64,13 +64,9 @@ TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(
 
     CheckBox3 = Named(new QCheckBox(QStringLiteral("Pokazuj tylko dostępne porty"), this), "CheckBox3");
     layout->addWidget(CheckBox3);
-    auto* buttons = new QHBoxLayout;
     Button2 = Named(new QPushButton(QStringLiteral("&Zastosuj"), this), "Button2");
     Button3 = Named(new QPushButton(QStringLiteral("Za&mknij"), this), "Button3");
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button3);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button3}));
 
     ComboBox1->addItem(QStringLiteral("Brak"), kNoPort);
     for (int n = 1; n <= kMaxComPort; ++n) ComboBox1->addItem(ComPortName(n), n);

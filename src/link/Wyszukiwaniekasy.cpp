@@ -82,20 +82,19 @@ void TWyszukiwanieKasyRS::FormShow() {
 }
 
 void TWyszukiwanieKasyRS::Button1Click() {
-    TransferScope scope(this, Button5);
-    if (!scope) return;
+    TransferRun run(this, Button5);
+    if (!run) return;
     RegisterLink& link = s_.link;
     const bool wasOpen = link.IsOpen();
-    link.ClearCancel();
 
     // The count pass: only the ports that open are probed.
-    const QList<int> ports = OpenablePorts(link, [](int) { QApplication::processEvents(); });
+    const QList<int> ports = OpenablePorts(link, [&](int) { run.Progress(); });
     Button2->setEnabled(false);
     ProgressBar1->setRange(0, int(ports.size()) * 9);
     ProgressBar1->setValue(0);
     Label3->clear();
     Label5->clear();
-    ShowOver(Panel1);
+    run.ShowPanel(Panel1);
     link.ForgetReceived();
     ComboBox1->clear();
     addresses.clear();
@@ -106,20 +105,20 @@ void TWyszukiwanieKasyRS::Button1Click() {
     scan.addresses = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     scan.settings = link.Settings();
     scan.settings->baud = 115200;
-    scan.probing = [this](int port, int address) {
-        Label3->setText(ComPortName(port));
-        Label5->setText(QString::number(address));
-        ProgressBar1->setValue(ProgressBar1->value() + 1);
-        QApplication::processEvents();  // the panel moves and "Anuluj" can be pressed
+    scan.probing = [&](int port, int address) {
+        run.Progress([&] {  // the panel moves and "Anuluj" can be pressed
+            Label3->setText(ComPortName(port));
+            Label5->setText(QString::number(address));
+            ProgressBar1->setValue(ProgressBar1->value() + 1);
+        });
     };
     const QList<FoundRegister> found = ScanPorts(link, ports, scan);
     for (const FoundRegister& r : found) {
         ComboBox1->addItem(ComPortName(r.port), r.port);
         addresses << r.address;
     }
-    Panel1->hide();
+    run.Done();
     const bool cancelled = link.CancelRequested();
-    link.ClearCancel();
 
     if (!found.isEmpty()) {
         Button2->setEnabled(true);

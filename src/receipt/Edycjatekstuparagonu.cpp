@@ -106,13 +106,9 @@ TEdycjaTekstuParagonu::TEdycjaTekstuParagonu(Services& services, const ReceiptTe
 
     CheckBox8 = Named(new QCheckBox(QStringLiteral("Potwiedzenie z klawiatury kasy"), this), "CheckBox8");
     outer->addWidget(CheckBox8);
-    auto* buttons = new QHBoxLayout;
     BitBtn2 = Named(new QPushButton(QStringLiteral("&Wyślij do kasy"), this), "BitBtn2");
     BitBtn3 = Named(new QPushButton(QStringLiteral("&Anuluj"), this), "BitBtn3");
-    buttons->addStretch();
-    buttons->addWidget(BitBtn2);
-    buttons->addWidget(BitBtn3);
-    outer->addLayout(buttons);
+    outer->addLayout(ButtonRow({BitBtn2, BitBtn3}));
 
     connect(CheckBox8, &QCheckBox::toggled, this, [this](bool on) { confirmFlag = on ? 1 : 0; });
     connect(ToolButton1, &QToolButton::clicked, this, [this](bool on) {

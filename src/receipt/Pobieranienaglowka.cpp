@@ -26,11 +26,8 @@ TPobieranieNaglowka::TPobieranieNaglowka(Services& services, QWidget* parent) : 
                               QFontMetrics(f).lineSpacing() * 8);
     RichEdit1->setAccessibleName(QStringLiteral("Nagłówek"));
     outer->addWidget(RichEdit1, 1);
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("Pobierz nagłówek"), this), "Button1");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    outer->addLayout(buttons);
+    outer->addLayout(ButtonRow({Button1}));
     EnterPresses(Button1);
     connect(Button1, &QPushButton::clicked, this, &TPobieranieNaglowka::Button1Click);
 }

@@ -112,13 +112,9 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
     right->addWidget(change);
     right->addStretch();
 
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("Pobierz dane informacyjne"), this), "Button1");
     Button2 = Named(new QPushButton(QStringLiteral("Anuluj"), this), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    outer->addLayout(buttons);
+    outer->addLayout(ButtonRow({Button1, Button2}));
     EnterPresses(Button1);
 
     Panel7 = WaitPanel("Panel7");

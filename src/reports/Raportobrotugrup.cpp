@@ -49,13 +49,9 @@ TRaportObrotuGrup::TRaportObrotuGrup(Services& services, QWidget* parent) : TFor
     grid->addWidget(MaskEdit2, 1, 4);
     CheckBox2 = Named(new QCheckBox(QStringLiteral("Drukowanie rekordów zerowych"), this), "CheckBox2");
     outer->addWidget(CheckBox2);
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("Wykonaj"), this), "Button1");
     Button2 = Named(new QPushButton(QStringLiteral("Anuluj"), this), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    outer->addLayout(buttons);
+    outer->addLayout(ButtonRow({Button1, Button2}));
     EnterPresses(Button1);
     connect(Button1, &QPushButton::clicked, this, &TRaportObrotuGrup::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);

@@ -103,18 +103,14 @@ void TSciaganieSprzedazy::RebuildList() {
 void TSciaganieSprzedazy::BitBtn1Click() {
     ReadOutcome out;
     {
-        TransferScope scope(this, Button3);
-        if (!scope) return;
+        if (TransferRunning()) return;
         Label27->setText(QStringLiteral("0"));
-        s_.link.ClearCancel();
-        ShowOver(Panel3);
-        QApplication::processEvents();
-        out = ReadSales(s_.link, CheckBox1->isChecked(), table, [this](int stored) {
-            Label27->setText(QString::number(stored));
-            QApplication::processEvents();  // lets "Anuluj" be pressed
+        TransferRun run(this, Button3, Panel3);
+        run.Progress();
+        out = ReadSales(s_.link, CheckBox1->isChecked(), table, [&](int stored) {
+            run.Progress([&] { Label27->setText(QString::number(stored)); });  // lets "Anuluj" be pressed
         });
         RebuildList();
-        Panel3->hide();
     }
     shown_ = out.complete ? Shown::Complete : Shown::Incomplete;
     // A goods number with no slot is not kept; the user learns how many.

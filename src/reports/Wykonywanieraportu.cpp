@@ -51,13 +51,9 @@ TWykonywanieRaportu::TWykonywanieRaportu(Services& services, const ReportDescrip
             break;
         }
     }
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("Wykonaj"), this), "Button1");
     Button2 = Named(new QPushButton(QStringLiteral("Anuluj"), this), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    outer->addLayout(buttons);
+    outer->addLayout(ButtonRow({Button1, Button2}));
     EnterPresses(Button1);
     connect(Button1, &QPushButton::clicked, this, &TWykonywanieRaportu::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);

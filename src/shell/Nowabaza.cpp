@@ -31,13 +31,9 @@ TNowaBazaD::TNowaBazaD(Services& services, QWidget* parent) : TForm(services, pa
     grid->addWidget(Label4, 0, 2);
     grid->addWidget(Label3, 1, 0);
     grid->addWidget(Edit2, 1, 1, Qt::AlignLeft);
-    auto* buttons = new QHBoxLayout;
     Button1 = Named(new QPushButton(QStringLiteral("OK"), this), "Button1");
     Button2 = Named(new QPushButton(QStringLiteral("Anuluj"), this), "Button2");
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    grid->addLayout(buttons, 2, 0, 1, 3);
+    grid->addLayout(ButtonRow({Button1, Button2}), 2, 0, 1, 3);
     connect(Button1, &QPushButton::clicked, this, &TNowaBazaD::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
