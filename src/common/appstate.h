@@ -16,7 +16,6 @@ struct AppState {
     QString databaseName;
     QString recordCurrencySymbol = QStringLiteral("PLN");
     QString startDirectory;
-    bool saveCompleted = false;
     // Names of the register's goods units 1-3, as last read from or sent to it.
     QStringList goodsUnits;
     // Record writes without the fixed waits (every window that writes records

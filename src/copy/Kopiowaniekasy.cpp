@@ -9,6 +9,7 @@
 #include "copy/registercopy.h"
 #include "image/imagestore.h"
 #include "link/registerlink.h"
+#include "shell/databasedocument.h"
 
 TKopiowanieKasy::TKopiowanieKasy(Services& services, QWidget* parent)
     : TTableCopyForm(services,
@@ -38,14 +39,8 @@ void TKopiowanieKasy::Button1Click() {
         // A save that did not happen leaves the database in place.
         if (a == PromptAnswer::Yes && !(saveDatabase && saveDatabase())) return;
     }
-    QString error;
-    if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol, &error) != 0) {
-        s_.prompts.Message(QStringLiteral("Nie udało się utworzyć nowej bazy\n") + error);
-        return;
-    }
-    s_.app.DatabaseCreated();
-    s_.app.databaseName = QStringLiteral("Kopia kasy ") + s_.clock.Now().date().toString(QStringLiteral("yyyy-MM-dd"));
-    s_.app.databaseModified = true;
+    const QString name = QStringLiteral("Kopia kasy ") + s_.clock.Now().date().toString(QStringLiteral("yyyy-MM-dd"));
+    if (!DatabaseDocument(s_).CreateNew(name, s_.app.recordCurrencySymbol)) return;
 
     ResetProgress();
     run.ShowPanel(Panel1);

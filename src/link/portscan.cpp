@@ -1,6 +1,7 @@
 #include "link/portscan.h"
 
 #include "link/commands.h"
+#include "link/frames.h"
 #include "link/registerlink.h"
 
 // Every probe opens with a copy of the user's line settings; the user's own
@@ -43,4 +44,22 @@ QList<FoundRegister> ScanPorts(RegisterLink& link, const QList<int>& ports, cons
         }
     }
     return found;
+}
+
+bool ConnectFirstRegister(RegisterLink& link) {
+    PortSettings wanted = link.Settings();
+    wanted.baud = 115200;
+    wanted.port = kNoPort;
+    link.UseSettings(wanted);
+    QList<int> ports;
+    for (int n = 1; n <= kMaxComPort; ++n) ports << n;
+    PortScan scan;
+    scan.addresses = {link.Address()};
+    scan.frameNumber = kSingleFrame;
+    scan.firstOnly = true;
+    link.ClearCancel();
+    const QList<FoundRegister> found = ScanPorts(link, ports, scan);
+    if (found.isEmpty()) return false;
+    wanted.port = found.first().port;
+    return link.OpenPort(wanted, true) == 0;
 }

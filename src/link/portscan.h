@@ -43,3 +43,8 @@ struct PortScan {
 // again and the link's settings are as before: a caller opens the port it
 // chose. The link's cancel flag stops the scan between probes.
 QList<FoundRegister> ScanPorts(RegisterLink& link, const QList<int>& ports, const PortScan& how);
+
+// The automatic connection: at 115200 baud, the port forgotten first, the
+// register at the link's address looked for on COM 1-99 and the first one found
+// opened. False when none answered (no port chosen then).
+bool ConnectFirstRegister(RegisterLink& link);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,117 +19,21 @@
 #include "common/Form.h"
 #include "common/Keypreview.h"
 #include "common/appstate.h"
-#include "common/files.h"
 #include "common/options.h"
 #include "common/prompts.h"
 #include "copy/Kopiowaniekasy.h"
 #include "image/imagestore.h"
-#include "image/layout.h"
 #include "image/workimage.h"
-#include "link/commands.h"
-#include "link/frames.h"
 #include "link/portscan.h"
 #include "link/registerlink.h"
 #include "link/transmissionsettings.h"
 #include "shell/Artwork.h"
 #include "shell/Forms.h"
-#include "shell/databasefile.h"
+#include "shell/tasks.h"
 
 namespace {
 
 const QString kCaption = QStringLiteral("Zelk Tuvo Vex v. 1.50");
-const QString kSaveQuestion = QStringLiteral("Czy chcesz zapisać zmiany w aktualnie edytowanej bazie?");
-
-enum class ModeTest { AnyDatabaseOrPort, Always, PortOpen, Online };
-
-struct Task {
-    const char* item;
-    const char* form;
-    ModeTest test;
-    bool refreshAfter;
-};
-
-const Task kEditTasks[] = {
-    {"Grupy towarowe", "TProgramowanieGrupTowarowych", ModeTest::AnyDatabaseOrPort, false},
-    {"Opakowania zwrotne", "TProgramowanieOpakowan", ModeTest::AnyDatabaseOrPort, false},
-    {"Towary", "TProgramowanieTowarow", ModeTest::AnyDatabaseOrPort, false},
-    {"Kasjerzy", "TProgramowanieKasjerow", ModeTest::AnyDatabaseOrPort, false},
-    {"Rabaty i narzuty", "TProgramowanieRabatow", ModeTest::AnyDatabaseOrPort, false},
-    {"Formy płatności", "TProgramowanieFormPlatnosci", ModeTest::AnyDatabaseOrPort, false},
-    {"Waluty obce", "TProgramowanieWalutObcych", ModeTest::AnyDatabaseOrPort, false},
-    {"Stawki PTU", "TProgramowanieStawekPTU", ModeTest::AnyDatabaseOrPort, false},
-    {"Klawisze szybkie", "TProgramowanieKlawiszySzybkich2", ModeTest::AnyDatabaseOrPort, true},
-    {"Tablica HALO", "TProgramowanieTablicyHalo", ModeTest::AnyDatabaseOrPort, false},
-    {"Zmiana waluty ewidencyjnej", "TProgramowanieWalutyEwidencyjnej", ModeTest::AnyDatabaseOrPort, true},
-    {"Wydruk klawiatury", "TWydrukKlawiatury", ModeTest::Always, false},
-    {"Eksport/import bazy do pliku CSV", "TEksportBazy", ModeTest::AnyDatabaseOrPort, true},
-    {"Wydruk kodów kreskowych", "TDrukowanieKodowKreskowych", ModeTest::AnyDatabaseOrPort, true},
-};
-
-const Task kReportTasks[] = {
-    {"Wykonywanie raportu okresowego", "TWykonywanieRaportuOkresowego", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu sprzedaży", "TWykonywanieRaportuSprzedazy", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu towarów nieaktywnych", "TWykonywanieRaportuTowarowNieaktywnych", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu bazy z PTU", "TWykonywanieRaportuBazyZPTU", ModeTest::PortOpen, false},
-    {"Wykonywanie pełnego raportu bazy PLU", "TWykonywaniePelnegoRaportuBazyPLU", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu kasjera", "TWykonywanieRaportuKasjera", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu zmianowego sprzedaży", "TWykonywanieRaportuZmianowegoSprzedazy", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu rabatów", "TWykonywanieRaportuRabatow", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu opakowań", "TWykonywanieRaportuOpakowan", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu form płatności", "TWykonywanieRaportuFormPlatnosci", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu grup towarowych", "TWykonywanieRaportuGrupTowarowych", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu napisów stałych", "TWykonywanieRaportuNapisowStalych", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu stawek PTU", "TWykonywanieRaportuStawekPTU", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu informacyjnego kasy", "TWykonywanieRaportuStanuKasy", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu klawiszy szybkich", "TWykonywanieRaportuKlawiszySzybkich", ModeTest::PortOpen, false},
-    {"Wykonywanie raportu obrotu grup towarowych", "TRaportObrotuGrup", ModeTest::PortOpen, false},
-};
-
-const Task kRegisterTasks[] = {
-    {"Programowanie bazy grup towarowych", "TSynchronizacjaBazyGrupTowarowych", ModeTest::Online, false},
-    {"Programowanie bazy opakowań", "TSynchronizacjaBazyOpakowan", ModeTest::Online, false},
-    {"Programowanie bazy towarowej", "TSynchronizacjaBazyTowarowej", ModeTest::Online, false},
-    {"Programowanie bazy kasjerów", "TSynchronizacjaBazyKasjerow", ModeTest::Online, false},
-    {"Programowanie bazy rabatów i narzutów", "TSynchronizacjaBazyRabatow", ModeTest::Online, false},
-    {"Programowanie bazy form płatności", "TSynchronizacjaBazyFormPlatnosci", ModeTest::Online, false},
-    {"Programowanie bazy walut", "TSynchronizacjaBazyWalut", ModeTest::Online, false},
-    {"Programowanie stawek PTU", "TProgramowanieStawekPTU", ModeTest::PortOpen, false},
-    {"Dane informacyjne kasy", "TDaneInformacyjne", ModeTest::PortOpen, false},
-    {"Programowanie zegara", "TProgramowanieZegara", ModeTest::PortOpen, false},
-    {"Programowanie nagłówka", "TProgramowanieNaglowka", ModeTest::PortOpen, false},
-    {"Pobieranie nagłówka", "TPobieranieNaglowka", ModeTest::PortOpen, false},
-    {"Programowanie stopki", "TProgramowanieStopki", ModeTest::PortOpen, false},
-    {"Programowanie NIP (szkoleniowo)", "TProgramowanieNIP", ModeTest::PortOpen, false},
-    {"Ściąganie sprzedaży", "TSciaganieSprzedazy", ModeTest::PortOpen, false},
-    {"Dane konfiguracyjne kasy", "TDodatkoweUstawienia", ModeTest::PortOpen, false},
-    {"Programowanie klawiszy funkcyjnych", "TProgramowanieKlawiszyFunkcyjnych", ModeTest::PortOpen, false},
-    {"Programowanie klawiszy szybkich funkcji sprzedaży", "TKlawiszeSzybkieSprzedazy", ModeTest::PortOpen, false},
-    {"Programowalne jednostki towarowe", "TJednostkiTowarowe", ModeTest::PortOpen, false},
-    {"Obrót grup towarowych", "TObrotGrup", ModeTest::PortOpen, false},
-    {"Zrzut pamięci podręcznej", "TKopiaPamieciPodrecznej", ModeTest::PortOpen, false},
-    {"Kopiowanie bazy danych do kasy", "TKopiaDoKasy", ModeTest::Online, false},
-    {"Kopiowanie danych z kasy do komputera", "TKopiowanieKasy", ModeTest::PortOpen, true},
-    {"Odczyt kopii elektronicznej", "TOdczytKopii", ModeTest::PortOpen, false},
-    {"Wyszukiwanie podłączonych kas", "TWyszukiwanieKasyRS", ModeTest::Always, true},
-};
-
-struct Page {
-    const Task* tasks;
-    int count;
-};
-const Page kPages[3] = {{kEditTasks, int(std::size(kEditTasks))},
-                        {kReportTasks, int(std::size(kReportTasks))},
-                        {kRegisterTasks, int(std::size(kRegisterTasks))}};
-
-bool Passes(ModeTest test, int mode) {
-    switch (test) {
-        case ModeTest::Always: return true;
-        case ModeTest::AnyDatabaseOrPort: return mode != ModeNone;
-        case ModeTest::PortOpen: return mode == ModeRegisterOnly || mode == ModeOnline;
-        case ModeTest::Online: return mode == ModeOnline;
-    }
-    return false;
-}
 
 QFont ArialPx(int px, bool bold) {
     QFont f(QStringLiteral("Arial"));
@@ -162,7 +65,7 @@ QFrame* Panel(QWidget* parent, const char* name) {
 }  // namespace
 
 TMenuGlowne::TMenuGlowne(Services& services, FormRegistry& forms)
-    : s_(services), forms_(forms), keys_(new KeyPreview(this, [this](int key) { return FormKeyDown(key); })) {
+    : s_(services), forms_(forms), document_(services), keys_(new KeyPreview(this, [this](int key) { return FormKeyDown(key); })) {
     setObjectName(QStringLiteral("TMenuGlowne"));
     setWindowTitle(kCaption);
     setWindowIcon(ApplicationIcon());
@@ -372,8 +275,8 @@ void TMenuGlowne::BuildTrees() {
         tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
         tree->setFont(ArialPx(13, false));
         tree->setAccessibleName(QString(s.caption).remove(QLatin1Char('&')));
-        for (int i = 0; i < kPages[page].count; ++i)
-            new QTreeWidgetItem(tree, QStringList{QString::fromUtf8(kPages[page].tasks[i].item)});
+        for (int i = 0; i < kTaskPages[page].count; ++i)
+            new QTreeWidgetItem(tree, QStringList{QString::fromUtf8(kTaskPages[page].tasks[i].item)});
         layout->addWidget(tree);
         *s.tree = tree;
         PageControl1->addTab(*s.sheet, s.caption);
@@ -389,18 +292,18 @@ void TMenuGlowne::FormsCreated() {
     // An item whose window this program does not have yet is shown greyed.
     for (int page = 0; page < 3; ++page) {
         QTreeWidget* tree = Tree(page);
-        for (int i = 0; i < kPages[page].count; ++i) {
+        for (int i = 0; i < kTaskPages[page].count; ++i) {
             QTreeWidgetItem* item = tree->topLevelItem(i);
-            const bool present = forms_.Find(QString::fromLatin1(kPages[page].tasks[i].form)) != nullptr;
+            const bool present = forms_.Find(QString::fromLatin1(kTaskPages[page].tasks[i].form)) != nullptr;
             item->setFlags(present ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
         }
     }
     Wyszukiwaniepo1->setEnabled(forms_.Find(QStringLiteral("TWyszukiwanieKasyRS")) != nullptr);
     if (auto* copy = forms_.Get<TKopiowanieKasy>(QStringLiteral("TKopiowanieKasy"))) {
         copy->saveDatabase = [this] {
-            s_.app.saveCompleted = false;
-            SaveDatabaseFile();
-            return s_.app.saveCompleted;
+            const bool saved = document_.Save();
+            RefreshStatusPanel();
+            return saved;
         };
     }
     Button11->setEnabled(forms_.Find(QStringLiteral("TProgramowanieTowarow")) != nullptr);
@@ -487,8 +390,8 @@ void TMenuGlowne::OpenSelectedTask() {
     QTreeWidgetItem* item = tree->currentItem();
     if (!item || !item->isSelected()) return;
     const int index = tree->indexOfTopLevelItem(item);
-    if (index < 0 || index >= kPages[page].count) return;
-    const Task& task = kPages[page].tasks[index];
+    if (index < 0 || index >= kTaskPages[page].count) return;
+    const Task& task = kTaskPages[page].tasks[index];
     if (!Passes(task.test, s_.app.workMode)) {
         if (page == 0)
             s_.prompts.Message(QStringLiteral(
@@ -510,26 +413,9 @@ void TMenuGlowne::AutoConnect() {
     Panel4->raise();
     Panel4->show();
     Panel4->repaint();  // the loop below keeps the window from painting
-    RegisterLink& link = s_.link;
-    // The automatic connection works at 115200 baud and forgets the port it had.
-    PortSettings wanted = link.Settings();
-    wanted.baud = 115200;
-    wanted.port = kNoPort;
-    link.UseSettings(wanted);
-    QList<int> ports;
-    for (int n = 1; n <= kMaxComPort; ++n) ports << n;
-    PortScan scan;
-    scan.addresses = {link.Address()};
-    scan.frameNumber = kSingleFrame;
-    scan.firstOnly = true;
-    link.ClearCancel();
-    const QList<FoundRegister> found = ScanPorts(link, ports, scan);
-    if (!found.isEmpty()) {
-        wanted.port = found.first().port;
-        if (link.OpenPort(wanted, true) == 0) {
-            Panel4->hide();
-            return;
-        }
+    if (ConnectFirstRegister(s_.link)) {
+        Panel4->hide();
+        return;
     }
     s_.prompts.Message(QStringLiteral("Nie wykryto żadnej kasy podłączonej do tego komputera."));
     Panel4->hide();
@@ -548,97 +434,31 @@ void TMenuGlowne::ConnectWithLastSettings() {
     RefreshStatusPanel();
 }
 
-bool TMenuGlowne::AskToSaveChanges() {
-    if (!s_.app.DatabaseLoaded() || !s_.app.databaseModified) return true;
-    const PromptAnswer a = s_.prompts.Ask(kSaveQuestion, PromptButtons::YesNoCancel, PromptIcon::Question,
-                                          QStringLiteral("Zelk Tuvo"));
-    if (a == PromptAnswer::Cancel) return false;
-    if (a == PromptAnswer::Yes) SaveDatabaseFile();
-    return true;
-}
-
 void TMenuGlowne::NewDatabase() {
-    if (!AskToSaveChanges()) return;
+    if (!document_.AskToSaveChanges()) return;
     ShowForm(QStringLiteral("TNowaBazaD"), true);
 }
 
 void TMenuGlowne::OpenDatabaseFile() {
-    if (!AskToSaveChanges()) return;
-    FileDialogSpec request;
-    request.filter = QStringLiteral("Plik bazy danych (*.zkf)|*.zkf");
-    request.defaultExtension = QStringLiteral(".zkf");
-    const QString path = s_.prompts.OpenFileName(request);
-    if (path.isEmpty()) return;
-    // The whole file is read and checked before the image is touched.
-    QString error;
-    const LoadedDatabase db = ReadDatabaseFile(path, &error);
-    if (!error.isEmpty()) {
-        s_.prompts.Message(error);
-        return;
+    if (!document_.AskToSaveChanges()) return;
+    bool service = false;
+    if (document_.Open(&service)) {
+        Button3->setVisible(service);
+        if (service) Button3->setFocus();
     }
-    if (!ReplaceWorkingImage(s_.image, WorkingImagePath(), db.image)) {
-        s_.prompts.Message(QStringLiteral("Wystąpił błąd odczytu"));
-        if (!s_.image.IsOpen()) s_.image.Open(WorkingImagePath());
-        return;
-    }
-    s_.app.databaseName = QFileInfo(path).fileName();
-    Button3->setVisible(db.service);
-    if (db.service) Button3->setFocus();
-    s_.app.DatabaseCreated();
-    s_.app.databaseModified = false;
-    const QByteArray symbol = db.image.mid(layout::kRecordCurrency, 3);
-    if (std::all_of(symbol.begin(), symbol.end(), [](char c) { return uint8_t(c) >= 0x20 && c != 0x7F; }))
-        s_.app.recordCurrencySymbol = QString::fromLatin1(symbol);
     RefreshStatusPanel();
 }
 
 void TMenuGlowne::SaveDatabaseFile() {
-    FileDialogSpec request;
-    request.title = QStringLiteral("Zapisz bazę danych do pliku");
-    request.filter = QStringLiteral("Baza danych Zelk Tuvo (*.zkf)|*.zkf");
-    request.defaultExtension = QStringLiteral(".zkf");
-    request.fileName = s_.app.databaseName;
-    const QString path = s_.prompts.SaveFileName(request);
-    if (path.isEmpty()) return;
-    if (!ReplaceConfirmed(s_.prompts, path)) return;
-    if (!s_.image.Usable()) {
-        s_.prompts.Message(QStringLiteral("Plik z bazą nie jest otwarty."));
-        s_.app.DatabaseLost();
-        RefreshStatusPanel();
-        return;
-    }
-    switch (WriteDatabaseFile(s_.image, path)) {
-        case SaveResult::TargetUnusable:
-            s_.prompts.Message(QStringLiteral("Nie mogę otworzyć pliku docelowego"));
-            return;
-        case SaveResult::WriteFailed:
-            s_.prompts.Message(QStringLiteral("Wystąpił błąd zapisu"));
-            return;
-        case SaveResult::Saved: break;
-    }
-    s_.prompts.Message(QStringLiteral("Zapisano plik ") + path);
-    s_.app.databaseName = QFileInfo(path).fileName();
+    document_.Save();
     RefreshStatusPanel();
-    s_.app.saveCompleted = true;
-    s_.app.databaseModified = false;
 }
 
 void TMenuGlowne::closeEvent(QCloseEvent* event) {
-    if (s_.app.DatabaseLoaded() && s_.app.databaseModified) {
-        const PromptAnswer a = s_.prompts.Ask(kSaveQuestion, PromptButtons::YesNoCancel, PromptIcon::Question,
-                                              QStringLiteral("Zelk Tuvo"));
-        if (a == PromptAnswer::Cancel) {
-            event->ignore();
-            return;
-        }
-        if (a == PromptAnswer::Yes) {
-            s_.app.saveCompleted = false;
-            SaveDatabaseFile();
-            if (!s_.app.saveCompleted) {
-                event->ignore();
-                return;
-            }
-        }
+    if (!document_.AskToSaveChanges()) {
+        RefreshStatusPanel();
+        event->ignore();
+        return;
     }
     QDir::setCurrent(s_.app.startDirectory);
     s_.link.ClosePort();

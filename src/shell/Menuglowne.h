@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include "common/services.h"
+#include "shell/databasedocument.h"
 
 class FormRegistry;
 class KeyPreview;
@@ -85,12 +86,11 @@ private:
     void BuildMenus();
     void BuildTrees();
     bool FormKeyDown(int key);
-    // The unsaved-changes question; false when the user cancels.
-    bool AskToSaveChanges();
     void ShowForm(const QString& className, bool refreshAfter);
     QTreeWidget* Tree(int page) const;
 
     Services& s_;
     FormRegistry& forms_;
+    DatabaseDocument document_;
     KeyPreview* keys_;
 };

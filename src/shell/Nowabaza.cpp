@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "shell/databasedocument.h"
 #include "common/appstate.h"
 #include "common/numbers.h"
 #include "common/prompts.h"
@@ -54,15 +55,5 @@ void TNowaBazaD::Button1Click() {
         return;
     }
     QDir::setCurrent(s_.app.startDirectory);
-    s_.app.recordCurrencySymbol = PadLeft(Edit2->text(), 3);
-    s_.app.databaseName = Edit1->text();
-    QString error;
-    if (CreateDatabaseImage(s_.image, 1, s_.app.recordCurrencySymbol, &error) != 0) {
-        // The database open before stays open.
-        s_.prompts.Message(QStringLiteral("Nie udało się utworzyć nowej bazy\n") + error);
-        return;
-    }
-    s_.app.DatabaseCreated();
-    s_.app.databaseModified = true;
-    accept();
+    if (DatabaseDocument(s_).CreateNew(Edit1->text(), PadLeft(Edit2->text(), 3))) accept();
 }

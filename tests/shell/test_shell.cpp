@@ -358,7 +358,6 @@ void TestShell::saveAndReopen() {
     QCOMPARE(file.mid(kImageSize), QByteArray(kDatabaseFileSize - kImageSize, '\0'));
     QCOMPARE(t_->app.databaseName, QStringLiteral("sklep.zkf"));
     QVERIFY(!t_->app.databaseModified);
-    QVERIFY(t_->app.saveCompleted);
     QCOMPARE(main_->Label17->text(), QStringLiteral("sklep.zkf"));
 
     // Reopen it over a changed image: bytes 16-204999 come back exactly.
@@ -517,7 +516,13 @@ void TestShell::unsavedChangesQuestion() {
     main_->show();
     auto* dialog = forms_->Get<TNowaBazaD>(QStringLiteral("TNowaBazaD"));
     t_->app.databaseModified = true;
-    // Yes, then a cancelled save: the new-database dialog still comes.
+    GoodsFields g;
+    g.number = 7;
+    g.name = QStringLiteral("Niezapisany");
+    WriteGoodsRecord(t_->image, g);
+    const QByteArray unsaved = ReadFileBytes(t_->image.Path());
+    // Yes, then a cancelled save: the unsaved work stays and no new-database
+    // dialog comes (it would drop the work).
     t_->prompts.answers = {PromptAnswer::Yes};
     bool dialogShown = false;
     WhenShown(dialog, [&] {
@@ -525,7 +530,9 @@ void TestShell::unsavedChangesQuestion() {
         dialog->Button2->click();
     });
     main_->Nowabazadanych1->trigger();
-    QVERIFY(dialogShown);
+    QVERIFY(!dialogShown);
+    QVERIFY(t_->app.databaseModified);
+    QCOMPARE(ReadFileBytes(t_->image.Path()), unsaved);
     QCOMPARE(t_->prompts.shown.value(0).text, QStringLiteral("Czy chcesz zapisać zmiany w aktualnie edytowanej bazie?"));
     QCOMPARE(t_->prompts.shown.value(0).buttons, PromptButtons::YesNoCancel);
     QCOMPARE(t_->prompts.shown.value(0).title, QStringLiteral("Zelk Tuvo"));
@@ -535,12 +542,22 @@ void TestShell::unsavedChangesQuestion() {
     t_->prompts.answers = {PromptAnswer::Cancel};
     main_->Otwrzplikbazydanych1->trigger();
     QCOMPARE(t_->prompts.shown.size(), 1);
-    // Yes and a cancelled save: the open dialog still comes.
+    // Yes and a cancelled save: no open dialog, the work stays.
     t_->prompts.Clear();
     t_->prompts.answers = {PromptAnswer::Yes};
     main_->Otwrzplikbazydanych1->trigger();
-    QCOMPARE(t_->prompts.shown.size(), 3);
-    QCOMPARE(t_->prompts.shown[2].kind, QStringLiteral("open"));
+    QCOMPARE(t_->prompts.shown.size(), 2);
+    QCOMPARE(t_->prompts.shown[1].kind, QStringLiteral("save"));
+    QCOMPARE(ReadFileBytes(t_->image.Path()), unsaved);
+    // Yes and a save that happened: then the open dialog comes.
+    t_->prompts.Clear();
+    t_->prompts.answers = {PromptAnswer::Yes};
+    t_->prompts.fileNames = {cwd_->path() + "/zapisana.zkf"};
+    main_->Otwrzplikbazydanych1->trigger();
+    QCOMPARE(t_->prompts.shown.size(), 4);
+    QCOMPARE(t_->prompts.shown[3].kind, QStringLiteral("open"));
+    QVERIFY(QFile::exists(cwd_->path() + "/zapisana.zkf"));
+    t_->app.databaseModified = true;
     // No question without changes or without a database.
     t_->prompts.Clear();
     t_->app.databaseModified = false;
