@@ -158,9 +158,11 @@ int ReadAcknowledgement(RegisterLink& link, bool wait, int* errorCode) {
         if (IsAck(rx, kControlCommand, 0)) return AckAccepted;
         if (IsAck(rx, kControlCommand, 3)) return AckAcceptedEnd;
         if (rx[6] == kAnswerCommand && rx[7] == 2) {
+            // Once the paper is in, the register's own answer is the outcome (a
+            // printed report must never be told as lost).
             switch (PaperOutPrompt(link)) {
                 case 1: return AckPaperStopped;
-                case 0: return wait ? AckNoReply : AckAccepted;
+                case 0: return AckAccepted;
                 case 3: return AckAcceptedEnd;
                 default: return AckNoReply;
             }

@@ -315,11 +315,12 @@ void TestFrames::paperOutPrompt() {
 
 void TestFrames::readAckWaitDifferences() {
     Open();
-    // Paper out, the user goes on, the register then accepts: 4, not 0.
+    // Paper out, the user goes on, the register then accepts: the acceptance
+    // is the outcome, not a lost answer.
     harness_->AddFault(QStringLiteral("h:1:paperout"));
     prompts_.answers = {PromptAnswer::Yes};
     SendOver(*link_, QuickKeysReportFrame());
-    QCOMPARE(ReadAckWait(*link_), int(AckNoReply));
+    QCOMPARE(ReadAckWait(*link_), int(AckAccepted));
     // Busy printing: waits in 200 ms steps until the register accepts.
     harness_->AddFault(QStringLiteral("h:1:printing"));
     SendOver(*link_, QuickKeysReportFrame());

@@ -208,6 +208,16 @@ void TestReports::refusalsAndSilence() {
     f_->t.clock.timeoutDivisor = 10;
     Window("TWykonywanieRaportuNapisowStalych")->Button1->click();
     QCOMPARE(f_->t.prompts.Texts(), QStringList{QStringLiteral("Brak komunikacji")});
+    // Out of paper: the user puts paper in and goes on, the register prints and
+    // accepts; nothing says the report was lost, so nobody runs it twice.
+    f_->t.prompts.Clear();
+    f_->t.clock.timeoutDivisor = 1;
+    h_->AddFault(QStringLiteral("s:1:paperout"));
+    f_->t.prompts.answers = {PromptAnswer::Yes};
+    Window("TWykonywanieRaportuSprzedazy")->Button1->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{QStringLiteral("Brak papieru! Kontynuować?")});
+    QCOMPARE(h_->Received('s').size(), 1);
+    f_->t.clock.timeoutDivisor = 10;
     // A zeroing report answered No sends nothing.
     f_->t.prompts.Clear();
     h_->sim.ClearLog();
