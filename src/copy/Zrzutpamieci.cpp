@@ -1,15 +1,19 @@
 #include "copy/Zrzutpamieci.h"
 
-#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/clock.h"
+#include "common/files.h"
 #include "common/prompts.h"
 #include "copy/cachedump.h"
+#include "link/registererrors.h"
 #include "link/registerlink.h"
 
 TKopiaPamieciPodrecznej::TKopiaPamieciPodrecznej(Services& services, QWidget* parent) : TForm(services, parent) {
@@ -32,26 +36,67 @@ TKopiaPamieciPodrecznej::TKopiaPamieciPodrecznej(Services& services, QWidget* pa
     count->addWidget(Label2);
     count->addWidget(new QLabel(QStringLiteral("/ 8192"), Panel2));
     static_cast<QVBoxLayout*>(Panel2->layout())->addLayout(count);
-    Panel2->setFixedSize(320, 80);
-    setMinimumSize(360, 140);
+    ProgressBar1 = Named(new QProgressBar(Panel2), "ProgressBar1");
+    ProgressBar1->setRange(0, kCachePackets);
+    ProgressBar1->setAccessibleName(QStringLiteral("Odebrane pakiety danych"));
+    Panel2->layout()->addWidget(ProgressBar1);
+    Panel2->setFixedSize(340, 110);
+    setMinimumSize(380, 170);
     connect(Button1, &QPushButton::clicked, this, &TKopiaPamieciPodrecznej::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::close);
+    // While the dump runs "Anuluj" stops it; otherwise it closes the window.
+    connect(Button2, &QPushButton::clicked, this, [this] {
+        if (TransferRunning()) s_.link.RequestCancel();
+        else close();
+    });
+}
+
+bool TKopiaPamieciPodrecznej::FormKeyDown(int key) {
+    if (key == Qt::Key_Escape && TransferRunning()) {
+        s_.link.RequestCancel();
+        return true;
+    }
+    return TForm::FormKeyDown(key);
 }
 
 void TKopiaPamieciPodrecznej::Button1Click() {
     if (TransferRunning()) return;
+    // The file is the user's choice: Kopia_cache.bin beside the last dump at first.
+    FileDialogSpec request;
+    request.title = QStringLiteral("Zapisz zrzut pamięci podręcznej");
+    request.filter = QStringLiteral("Zrzut pamięci (*.bin)|*.bin");
+    request.defaultExtension = QStringLiteral("bin");
+    request.fileName = lastPath_.isEmpty() ? QDir::current().filePath(QStringLiteral("Kopia_cache.bin")) : lastPath_;
+    const QString path = s_.prompts.SaveFileName(request);
+    if (path.isEmpty()) return;
+    if (!ReplaceConfirmed(s_.prompts, path)) return;
+    lastPath_ = path;
+    const QString name = QFileInfo(path).fileName();
     Label2->setText(QStringLiteral("0"));
-    TransferRun run(this, nullptr, Panel2);
-    const CacheDumpOutcome out =
-        DumpCacheMemory(s_.link, QStringLiteral("Kopia_cache.bin"), s_.clock.Now(), [&](int packets) {
-            Label2->setText(QString::number(packets));
-            if (packets % 64 == 0) run.Progress();  // the count moves on screen
+    ProgressBar1->setValue(0);
+    CacheDumpOutcome out;
+    {
+        TransferRun run(this, Button2, Panel2);
+        out = DumpCacheMemory(s_.link, path, s_.clock.Now(), [&](int packets) {
+            if (packets % 64 != 0 && packets != kCachePackets) return;
+            run.Progress([&] {  // the count moves on screen and "Anuluj" can be pressed
+                Label2->setText(QString::number(packets));
+                ProgressBar1->setValue(packets);
+            });
         });
-    run.Done();
-    if (out.complete && out.written)
-        s_.prompts.Message(QStringLiteral("Pamięć podręczna zapisana do pliku 'Kopia_cache.bin'."));
+    }
+    // One message says how the dump ended.
+    const QString skipped =
+        out.damaged > 0 ? QStringLiteral("\nUszkodzone pakiety zapisane jako zera: %1.").arg(out.damaged) : QString();
+    if (out.cancelled)
+        s_.prompts.Message(QStringLiteral("Zrzut przerwany przez użytkownika. Plik ") + name +
+                           QStringLiteral(" nie został zmieniony."));
     else if (!out.written)
-        s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku Kopia_cache.bin."));
-    else
-        s_.prompts.Message(QStringLiteral("Błąd transmisji"));
+        s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
+    else if (out.complete)
+        s_.prompts.Message(QStringLiteral("Pamięć podręczna zapisana do pliku '") + name + QStringLiteral("'.") + skipped);
+    else if (out.errorCode)
+        s_.prompts.Message(RegisterErrorMessage(out.errorCode));
+    else if (!s_.link.Lost())  // a lost port has told the user already
+        s_.prompts.Message(QStringLiteral("Błąd transmisji. Zapisano %1 z %2 pakietów.").arg(out.packets).arg(kCachePackets) +
+                           skipped);
 }

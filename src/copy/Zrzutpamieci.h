@@ -1,9 +1,11 @@
 #pragma once
-// TKopiaPamieciPodrecznej: the register's cache memory dumped into Kopia_cache.bin.
+// TKopiaPamieciPodrecznej: the register's cache memory dumped into a file the
+// user chooses (Kopia_cache.bin at first), with its progress and "Anuluj".
 #include "common/Form.h"
 
 class QFrame;
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 class TKopiaPamieciPodrecznej : public TForm {
@@ -15,6 +17,13 @@ public:
     QPushButton* Button2;  // "Anuluj"
     QFrame* Panel2;
     QLabel* Label2;        // packets received
+    QProgressBar* ProgressBar1;
 
     void Button1Click();
+
+protected:
+    bool FormKeyDown(int key) override;
+
+private:
+    QString lastPath_;
 };

@@ -22,16 +22,32 @@ CacheDumpOutcome DumpCacheMemory(RegisterLink& link, const QString& path, const 
     link.clock().Sleep(100);
     bool ok = true;
     for (;;) {
-        const Reply reply = ReadReply(link, kCachePacketSize + 9);
-        if (reply.result == ReplyBadCrc) continue;  // the next packet is read
-        if (reply.result == ReplyStop) break;
+        const Reply reply = ReadReply(link, kCachePacketSize + 9, true, false);
+        if (reply.result == ReplyBadCrc) {
+            // Unanswered, the register would wait and the rest of the dump be
+            // lost: it is told to go on, and the packet's place is kept, zeroed.
+            ++out.damaged;
+            ok = ok && file.write(QByteArray(kCachePacketSize, '\0')) == kCachePacketSize;
+            ++out.packets;
+            if (progress) progress(out.packets);
+            link.Send(ControlFrame(ControlNext));
+            continue;
+        }
+        if (reply.result == ReplyStop) {
+            out.errorCode = reply.errorCode;
+            break;
+        }
         ok = ok && file.write(reply.Payload()) == kCachePacketSize;
         ++out.packets;
         if (progress) progress(out.packets);
         if (reply.result == ReplyLast) {
             // A cancel also ends the dump; only the register's last packet completes it.
             out.complete = reply.LastFlag();
-            if (!out.complete) break;
+            out.cancelled = !out.complete;
+            if (out.cancelled) {
+                file.cancelWriting();
+                return out;
+            }
             ok = ok && file.write(CacheDumpTrailer(when)) > 0;
             break;
         }

@@ -84,9 +84,12 @@ bool SendControl(RegisterLink& link, uint8_t status) { return link.Send(ControlF
 
 }  // namespace
 
-Reply ReadReply(RegisterLink& link, int length, bool announceEmpty) {
+Reply ReadReply(RegisterLink& link, int length, bool announceEmpty, bool tell) {
     length = qMin(length, int(RegisterLink::kRxSize));
     Prompts& prompts = link.prompts();
+    auto say = [&](const QString& text) {
+        if (tell) prompts.Message(text);
+    };
     uint8_t rx[RegisterLink::kRxSize] = {};
     const int k = ReadFrame(link, rx, length);
     Reply reply;
@@ -96,27 +99,28 @@ Reply ReadReply(RegisterLink& link, int length, bool announceEmpty) {
         return reply;
     };
     if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x10) {
-        if (announceEmpty) prompts.Message(QStringLiteral("Pusta baza."));
+        if (announceEmpty) say(QStringLiteral("Pusta baza."));
         return result(ReplyStop);
     }
     if (k == 10 && rx[6] == kAnswerCommand && rx[7] == 0x40) {
-        prompts.Message(QStringLiteral("Zerowa wartość sprzedaży."));
+        say(QStringLiteral("Zerowa wartość sprzedaży."));
         return result(ReplyStop);
     }
     if ((k == 11 || k == length) && k > 8 && rx[6] == kAnswerCommand) {
-        ShowRegisterError(prompts, rx[8]);
+        reply.errorCode = rx[8];
+        if (tell) ShowRegisterError(prompts, rx[8]);
         return result(ReplyStop);
     }
     if (k < length) {
         // A lost port has told the user already.
-        if (!link.Lost()) prompts.Message(QStringLiteral("Brak komunikacji."));
+        if (!link.Lost()) say(QStringLiteral("Brak komunikacji."));
         return result(ReplyStop);
     }
     const uint8_t computed = FrameCrc8(rx, length);
     if (computed != rx[length - 2]) {
-        prompts.Message(QStringLiteral("CRC kasy: ") + QString::number(rx[length - 2]) +
-                        QStringLiteral(" CRC PC: ") + QString::number(computed));
-        prompts.Message(QStringLiteral("Błąd CRC!"));
+        // One fault, one message.
+        say(QStringLiteral("Błąd CRC!\nCRC kasy: ") + QString::number(rx[length - 2]) + QStringLiteral(" CRC PC: ") +
+            QString::number(computed));
         return result(ReplyBadCrc);
     }
     if (FrameNumber(rx) & LastFrameFlag) {

@@ -79,6 +79,7 @@ Frame ControlFrame(uint8_t status);
 struct Reply {
     int result = ReplyStop;
     QByteArray frame;
+    int errorCode = 0;  // the register's code when it answered with an error
     // The payload of a frame of the expected length (bytes 7 to L - 2).
     QByteArray Payload() const { return frame.size() > 9 ? frame.mid(7, frame.size() - 9) : QByteArray(); }
     bool LastFlag() const;
@@ -88,8 +89,9 @@ struct Reply {
 };
 
 // Reads one data frame of exactly L bytes and answers it. An empty table is
-// announced with "Pusta baza." unless announceEmpty is false.
-Reply ReadReply(RegisterLink& link, int length, bool announceEmpty = true);
+// announced with "Pusta baza." unless announceEmpty is false; with tell false
+// nothing is shown at all and the caller tells the outcome.
+Reply ReadReply(RegisterLink& link, int length, bool announceEmpty = true, bool tell = true);
 // The 10-byte acknowledgement of a frame just sent (an AckResult); the register's
 // code of an error answer goes to errorCode.
 int ReadAck(RegisterLink& link, int* errorCode = nullptr);

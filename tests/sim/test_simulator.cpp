@@ -70,7 +70,7 @@ void TestSimulator::executableWithStateFaultsAndCommands() {
     // The second goods request meets the injected fault.
     frames = line.Download('T', 1, 91);
     QCOMPARE(frames.size(), 0);
-    QVERIFY(line.prompts.Texts().contains(QStringLiteral("Błąd CRC!")));
+    QVERIFY(line.prompts.Texts().join("|").contains(QStringLiteral("Błąd CRC!")));
     // Commands on standard input: a fault, then a save.
     sim.write("fault Q:1:noreply\nsave " + QFile::encodeName(dir.path()) + "/zapis.json\n");
     QVERIFY(sim.waitForReadyRead(2000));
