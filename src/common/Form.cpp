@@ -110,12 +110,15 @@ TForm::TransferScope::TransferScope(TForm* form, QWidget* cancel) : form_(form) 
         disabled_ << w;
     }
     for (QWidget* w : disabled_) w->setEnabled(false);
+    form_->s_.link.BeginRun();
 }
 
 TForm::TransferScope::~TransferScope() {
     if (!started_) return;
     for (QWidget* w : disabled_) w->setEnabled(true);
     form_->transferRunning_ = false;
+    form_->s_.link.EndRun();
+    emit form_->TransferEnded();
 }
 
 TForm::TransferRun::TransferRun(TForm* form, QWidget* cancel, QWidget* panel)

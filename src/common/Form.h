@@ -17,7 +17,12 @@ class TForm : public QDialog {
 public:
     explicit TForm(Services& services, QWidget* parent = nullptr);
     int ShowModal() { return exec(); }
+    bool TransferRunning() const { return transferRunning_; }
 
+signals:
+    // A transfer of the window has ended (however it ended).
+    void TransferEnded();
+public:
 protected:
     // Called before the focused control sees the key; true when handled. The
     // default closes the form on Escape and presses the Enter button.
@@ -99,7 +104,6 @@ protected:
         TForm* form_;
         QWidget* panel_;
     };
-    bool TransferRunning() const { return transferRunning_; }
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 

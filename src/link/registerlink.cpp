@@ -142,6 +142,7 @@ void RegisterLink::PortLost() {
     probing_ = false;
     if (lost_) return;
     lost_ = true;
+    lostTold_ = true;
     prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(port) +
                      QStringLiteral(")."));
     if (user) emit lost(settings_.port);
@@ -247,9 +248,12 @@ int RegisterLink::SendBytes(uint8_t* buffer, int mode, int length) {
         return 1;
     }
     if (lost_) {
-        // Until it is connected again, every send says what happened.
-        prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(Line().port) +
-                         QStringLiteral(")."));
+        // Until it is connected again, every operation says what happened, but
+        // a transfer says it once.
+        if (runDepth_ == 0 || !lostTold_)
+            prompts_.Message(QStringLiteral("Utracono połączenie z kasą (COM") + QString::number(Line().port) +
+                             QStringLiteral(")."));
+        lostTold_ = true;
         return 1;
     }
     // What the register sends from now on is the answer to this write.

@@ -61,6 +61,13 @@ public:
     // The port went away since it was last opened.
     bool Lost() const { return lost_; }
 
+    // A transfer a window runs, start to end: within it a lost port is told
+    // once, not again at every frame.
+    void BeginRun() {
+        if (runDepth_++ == 0) lostTold_ = false;
+    }
+    void EndRun() { runDepth_ = qMax(0, runDepth_ - 1); }
+
     // Set by the Cancel buttons of long transfers; a run clears it as it starts.
     void RequestCancel() { cancel_ = true; }
     void ClearCancel() { cancel_ = false; }
@@ -137,6 +144,8 @@ private:
     CommTimeouts timeouts_;
     int fd_ = -1;
     bool lost_ = false;
+    bool lostTold_ = false;
+    int runDepth_ = 0;
     QString device_;
     bool countersKnown_ = false;
     int counters_[5] = {};

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -455,6 +456,20 @@ void TMenuGlowne::SaveDatabaseFile() {
 }
 
 void TMenuGlowne::closeEvent(QCloseEvent* event) {
+    // A transfer still running is stopped after the record in hand and closing
+    // waits for it, so the port never closes under it.
+    for (TForm* form : forms_.Order()) {
+        if (!form->TransferRunning()) continue;
+        s_.link.RequestCancel();
+        if (!closeWhenIdle_) {
+            closeWhenIdle_ = true;
+            connect(form, &TForm::TransferEnded, this, [this] { QTimer::singleShot(0, this, &QWidget::close); },
+                    Qt::SingleShotConnection);
+        }
+        event->ignore();
+        return;
+    }
+    closeWhenIdle_ = false;
     if (!document_.AskToSaveChanges()) {
         RefreshStatusPanel();
         event->ignore();

@@ -92,5 +92,6 @@ private:
     Services& s_;
     FormRegistry& forms_;
     DatabaseDocument document_;
+    bool closeWhenIdle_ = false;
     KeyPreview* keys_;
 };

@@ -1,7 +1,9 @@
 // The main window: start-up, the task dispatcher, connecting, the database files
 // and the close question, driven through its named controls.
 #include <QtTest>
+#include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -13,6 +15,7 @@
 #include "image/layout.h"
 #include "link/commands.h"
 #include "link/transmissionsettings.h"
+#include "copy/Odczytkopii.h"
 #include "shell/Forms.h"
 #include "shell/Menuglowne.h"
 #include "shell/Nowabaza.h"
@@ -74,6 +77,7 @@ private slots:
     void newDatabase();
     void unsavedChangesQuestion();
     void closeQuestion();
+    void closingWaitsForTransfers();
     void secondInstance();
     void aboutBox();
 
@@ -601,6 +605,32 @@ void TestShell::closeQuestion() {
     t_->app.fastSending = false;
     Build();
     QVERIFY(t_->app.fastSending);
+}
+
+// Closing the program while the electronic copy streams stops the stream after
+// the piece in hand and closes once it has ended: the port is never closed under
+// it and no transmission error is shown.
+void TestShell::closingWaitsForTransfers() {
+    Build();
+    SimHarness& h = f_->Connect();
+    h.sim.WithState([](SimState& s) { s.LoadDemo(); });
+    main_->show();
+    auto* copy = forms_->Get<TOdczytKopii>(QStringLiteral("TOdczytKopii"));
+    copy->show();
+    copy->PageControl1->setCurrentIndex(3);
+    copy->ComboBox6->setCurrentIndex(1);
+    bool closedDuring = true;
+    QObject::connect(copy->Memo1, &QPlainTextEdit::textChanged, main_, [&] {
+        if (!closedDuring) return;
+        closedDuring = main_->close();  // refused for now
+        QVERIFY(t_->link.IsOpen());
+    }, Qt::SingleShotConnection);
+    copy->BitBtn1->click();
+    QVERIFY(!closedDuring);
+    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Komunikacja przerwana przez użytkownika.")});
+    QTRY_VERIFY(!main_->isVisible());
+    QVERIFY(!t_->link.IsOpen());
+    QVERIFY(QFile::exists(cwd_->path() + "/ustaw.cfg"));
 }
 
 void TestShell::secondInstance() {

@@ -53,6 +53,7 @@ private slots:
     void writeTickedRowsThenReadAgain_data() { members_data(); }
     void copyDeleteAndDetails();
     void transferScopeBlocksSecondRun();
+    void unpluggedMidWriteToldOnce();
     void tickDifferingGroups();
     void rateText();
     void openedFromMainWindow();
@@ -165,6 +166,32 @@ void TestSynchTabel::copyDeleteAndDetails() {
     QCOMPARE(f.t.prompts.Texts().size(), 1);
     QVERIFY(f.t.prompts.Texts()[0].startsWith(QStringLiteral("Błąd 108")));
     QVERIFY(Rows(w.CheckListBox2).contains(QStringLiteral("7.  Ewa                  ")));
+}
+
+// The adapter pulled during a cashier write: the loss is told once, and the run
+// says once that it ended on a fault (the read that follows says nothing more).
+void TestSynchTabel::unpluggedMidWriteToldOnce() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    TSynchronizacjaBazyKasjerow w(f.t.services);
+    for (int n = 2; n <= 6; ++n) PutPcRecord(f.t.image, kCashierTable, n);
+    w.show();
+    for (int r = 0; r < w.CheckListBox1->count(); ++r) w.CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    bool pulled = false;
+    f.t.clock.onSleep = [&](int) {
+        if (pulled) return;
+        pulled = true;
+        h.Unplug();
+    };
+    w.BitBtn2->click();
+    QVERIFY(pulled);
+    QCOMPARE(f.t.prompts.Texts(), (QStringList{QStringLiteral("Utracono połączenie z kasą (COM1)."),
+                                               QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano 0 kasjerów.")}));
+    QCOMPARE(f.t.app.workMode, int(ModeOffline));
+    // Outside a transfer every operation says it again.
+    f.t.prompts.Clear();
+    w.BitBtn6->click();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral("Utracono połączenie z kasą (COM1).")});
 }
 
 void TestSynchTabel::transferScopeBlocksSecondRun() {
