@@ -28,6 +28,20 @@ QString StartDirectory(const FileDialogSpec& request) {
     return request.fileName.isEmpty() ? dir : dir + QLatin1Char('/') + request.fileName;
 }
 
+// A box is never taller than the screen: a long text shows its first lines, and
+// the whole of it is under "Show Details...".
+constexpr int kBoxLines = 24;
+void SetBoxText(QMessageBox& box, const QString& text) {
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    if (lines.size() <= kBoxLines) {
+        box.setText(text);
+        return;
+    }
+    box.setText(lines.mid(0, kBoxLines - 1).join(QLatin1Char('\n')) +
+                QStringLiteral("\n… (jeszcze %1 wierszy)").arg(lines.size() - kBoxLines + 1));
+    box.setDetailedText(text);
+}
+
 }  // namespace
 
 QString QtFileFilter(const QString& filter) {
@@ -47,7 +61,8 @@ QString QtFileFilter(const QString& filter) {
 }
 
 void QtPrompts::Message(const QString& text, const QString& title, PromptIcon icon) {
-    QMessageBox box(BoxIcon(icon), Title(title), text, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(BoxIcon(icon), Title(title), QString(), QMessageBox::Ok, QApplication::activeWindow());
+    SetBoxText(box, text);
     box.exec();
 }
 
@@ -55,7 +70,8 @@ PromptAnswer QtPrompts::Ask(const QString& text, PromptButtons buttons, PromptIc
     QMessageBox::StandardButtons b = QMessageBox::Ok;
     if (buttons == PromptButtons::YesNo) b = QMessageBox::Yes | QMessageBox::No;
     if (buttons == PromptButtons::YesNoCancel) b = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    QMessageBox box(BoxIcon(icon), Title(title), text, b, QApplication::activeWindow());
+    QMessageBox box(BoxIcon(icon), Title(title), QString(), b, QApplication::activeWindow());
+    SetBoxText(box, text);
     switch (box.exec()) {
         case QMessageBox::Yes: return PromptAnswer::Yes;
         case QMessageBox::No: return PromptAnswer::No;

@@ -282,15 +282,24 @@ void TEdycjaTekstuParagonu::OpenFile() {
         s_.prompts.Message(QStringLiteral("Nie mogę otworzyc pliku ") + path + QStringLiteral("."));
         return;
     }
+    // The editor holds only the register's lines: the rest of a long file is
+    // dropped before anything is laid out, so any file reads at once.
+    const int lines = int(text->size());
+    if (lines > LineSlots()) text->resize(LineSlots());
     const QList<int> cut = CutLongLines(*text);
     SetText(*text);
     RichEdit1->document()->setModified(true);
+    // One short message says what was left out.
+    QStringList told;
     if (!cut.isEmpty()) {
         QStringList numbers;
         for (int n : cut) numbers << QString::number(n);
-        s_.prompts.Message(QStringLiteral("Wiersze dłuższe niż 42 znaki zostały skrócone: ") + numbers.join(QStringLiteral(", ")) +
-                           QLatin1Char('.'));
+        told << QStringLiteral("Wiersze dłuższe niż 42 znaki zostały skrócone: ") + numbers.join(QStringLiteral(", ")) +
+                    QLatin1Char('.');
     }
+    if (lines > LineSlots())
+        told << QStringLiteral("Plik ma %1 wierszy, wczytano %2; pominięto %3.").arg(lines).arg(LineSlots()).arg(lines - LineSlots());
+    if (!told.isEmpty()) s_.prompts.Message(told.join(QLatin1Char('\n')));
 }
 
 void TEdycjaTekstuParagonu::SaveFile() {

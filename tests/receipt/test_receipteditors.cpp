@@ -176,6 +176,22 @@ void TestReceiptEditors::rtfFiles() {
     header_->OpenButton->click();
     QCOMPARE(f_->t.prompts.Texts(), QStringList{QStringLiteral("Wiersze dłuższe niż 42 znaki zostały skrócone: 2.")});
     QCOMPARE(header_->Text().value(1).Positions(), 42);
+    // A huge file (15 000 long lines) reads at once, and one short message says
+    // how many lines were left out.
+    f_->t.prompts.Clear();
+    QByteArray huge = "{\\rtf1\\ansi ";
+    for (int i = 0; i < 15000; ++i) huge += "Wiersz " + QByteArray::number(i) + ' ' + QByteArray(40, 'y') + "\\par\n";
+    huge += '}';
+    QVERIFY(WriteFileBytes(path, huge));
+    f_->t.prompts.fileNames = {path};
+    QElapsedTimer t;
+    t.start();
+    header_->OpenButton->click();
+    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(f_->t.prompts.Texts(),
+             QStringList{QStringLiteral("Wiersze dłuższe niż 42 znaki zostały skrócone: 1, 2, 3, 4, 5, 6.\n"
+                                        "Plik ma 15000 wierszy, wczytano 6; pominięto 14994.")});
+    QCOMPARE(header_->Text().size(), 6);
 }
 
 void TestReceiptEditors::headerDownload() {

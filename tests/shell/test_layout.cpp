@@ -6,7 +6,10 @@
 #include <QLabel>
 #include <QScreen>
 
+#include <QMessageBox>
+
 #include "common/Form.h"
+#include "common/Qtprompts.h"
 #include "shell/Forms.h"
 #include "shell/Menuglowne.h"
 #include "support/guifixture.h"
@@ -15,6 +18,7 @@ class TestLayout : public QObject {
     Q_OBJECT
 private slots:
     void everyWindowFits();
+    void messageBoxNeverTallerThanTheScreen();
 };
 
 namespace {
@@ -87,6 +91,26 @@ void TestLayout::everyWindowFits() {
         if (!shots.isEmpty()) form->grab().save(shots + QLatin1Char('/') + form->objectName() + QStringLiteral(".png"));
         form->hide();
     }
+}
+
+// A message listing thousands of lines still fits the screen; the whole text
+// stays readable under its details.
+void TestLayout::messageBoxNeverTallerThanTheScreen() {
+    QStringList lines;
+    for (int i = 1; i <= 15000; ++i) lines << QStringLiteral("Wiersz %1").arg(i);
+    int height = 0;
+    QString details;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        height = box->sizeHint().height();
+        details = box->detailedText();
+        box->accept();
+    });
+    QtPrompts prompts;
+    prompts.Message(lines.join('\n'), QString(), PromptIcon::None);
+    QVERIFY2(height > 0 && height <= 768, qPrintable(QString::number(height)));
+    QCOMPARE(details, lines.join('\n'));
 }
 
 QTEST_MAIN(TestLayout)
