@@ -1,5 +1,6 @@
 // ustaw.cfg of any content: the settings read from it are within what the port
-// accepts or the defaults, and settings written back read the same again.
+// accepts or the defaults, and settings written back read the same again; a
+// file taken as sound is still sound once written back.
 #include <QByteArray>
 #include <cstdint>
 
@@ -14,5 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(encoded.size() == 14);
     const PortSettings again = DecodeTransmissionSettings(encoded);
     Require(EncodeTransmissionSettings(again) == encoded);
+    // A file taken as sound stays sound when written back.
+    if (TransmissionSettingsValid(file)) Require(TransmissionSettingsValid(encoded));
     return 0;
 }

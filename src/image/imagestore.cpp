@@ -40,10 +40,11 @@ QByteArray NewImageBytes(const QString& recordCurrencySymbol) {
 int CreateDatabaseImage(WorkImage& image, int mode, const QString& recordCurrencySymbol, QString* error) {
     if (mode != 1) return 0;
     const QString path = WorkingImagePath();
+    const QString folder = QFileInfo(path).absolutePath();
     auto fail = [&](const QString& why) {
         if (error)
-            *error = QStringLiteral("Nie mogę utworzyć roboczej bazy danych w ") +
-                     QDir::toNativeSeparators(QFileInfo(path).absolutePath()) + QStringLiteral(": ") + why;
+            *error = QStringLiteral("Nie mogę utworzyć roboczej bazy danych w ") + QDir::toNativeSeparators(folder) +
+                     QStringLiteral(": ") + WriteProblem(folder, kImageSize, why);
         return 1;
     };
     // Written whole beside the working file and renamed over it: a full or

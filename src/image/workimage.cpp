@@ -1,5 +1,7 @@
 #include "image/workimage.h"
 
+#include <QStorageInfo>
+
 #include "image/fields.h"
 
 #include <QDir>
@@ -182,3 +184,14 @@ QString TemporaryDirectory() {
 }
 
 QString WorkingImagePath() { return TemporaryDirectory() + QStringLiteral("/BDTemp.bdt"); }
+
+QString WriteProblem(const QString& directory, qint64 needed, const QString& systemReason) {
+    const QStorageInfo disk(directory);
+    if (disk.isValid() && disk.bytesAvailable() < needed) return QStringLiteral("brak miejsca na dysku");
+    if (!QFileInfo(directory).isWritable()) return QStringLiteral("brak uprawnień do zapisu w tym folderze");
+    // Qt's "unknown error" says nothing about where to look.
+    if (systemReason.isEmpty() || systemReason.contains(QStringLiteral("Unknown"), Qt::CaseInsensitive) ||
+        systemReason.contains(QStringLiteral("Nieznany"), Qt::CaseInsensitive))
+        return QStringLiteral("nie można zapisać pliku w tym folderze");
+    return systemReason;
+}

@@ -67,3 +67,6 @@ private:
 // otherwise $HOME/Tuvo_Tmp (created with its parents when missing).
 QString TemporaryDirectory();
 QString WorkingImagePath();
+// Why a file of `needed` bytes could not be written in `directory`, in words
+// that point at the folder: no room, no permission, or the system's reason.
+QString WriteProblem(const QString& directory, qint64 needed, const QString& systemReason);

@@ -46,6 +46,26 @@ PortSettings LoadTransmissionSettings(const QString& directory) {
     return DecodeTransmissionSettings(f.read(kFileSize));
 }
 
+bool TransmissionSettingsValid(const QByteArray& b) {
+    if (b.size() != kFileSize) return false;
+    const PortSettings s = DecodeTransmissionSettings(b);
+    const int port = uint8_t(b[1]);
+    return (port == kNoPort || (port >= 1 && port <= 99)) && s.baud >= 50 && s.baud <= 4000000 && s.dataBits >= 5 &&
+           s.dataBits <= 8 && s.parity <= 4 && s.stopBits <= 2 && s.xonXoff <= 1 && s.rtsCts <= 1;
+}
+
+PortSettings LoadTransmissionSettings(const QString& directory, bool* damaged) {
+    *damaged = false;
+    QFile f(SettingsPath(directory));
+    if (!f.open(QIODevice::ReadOnly)) return PortSettings();
+    const QByteArray bytes = f.read(kFileSize + 1);
+    if (!TransmissionSettingsValid(bytes)) {
+        *damaged = true;
+        return PortSettings();
+    }
+    return DecodeTransmissionSettings(bytes);
+}
+
 bool SaveTransmissionSettings(const PortSettings& settings, const QString& directory) {
     QSaveFile f(SettingsPath(directory));
     if (!f.open(QIODevice::WriteOnly)) return false;

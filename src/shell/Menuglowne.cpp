@@ -315,7 +315,13 @@ TMenuGlowne::~TMenuGlowne() = default;
 void TMenuGlowne::FormCreate() {
     s_.app.startDirectory = QDir::currentPath();
     s_.app.databaseModified = false;
-    s_.link.UseSettings(LoadTransmissionSettings(s_.app.startDirectory));
+    bool damaged = false;
+    s_.link.UseSettings(LoadTransmissionSettings(s_.app.startDirectory, &damaged));
+    // A damaged file would make every connection fail for reasons nobody sees.
+    if (damaged)
+        s_.prompts.Message(QStringLiteral("Plik ustawień transmisji ") +
+                           QDir::toNativeSeparators(s_.app.startDirectory + QStringLiteral("/ustaw.cfg")) +
+                           QStringLiteral(" jest uszkodzony. Użyto ustawień domyślnych."));
     LoadOptions(s_.app, s_.app.startDirectory);
     s_.app.workMode = ModeNone;
     // The mode follows the link (FollowLink); the panel shows it at once, a

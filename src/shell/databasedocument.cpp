@@ -1,5 +1,6 @@
 #include "shell/databasedocument.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -65,7 +66,11 @@ bool DatabaseDocument::Open(bool* service) {
         return false;
     }
     if (!ReplaceWorkingImage(s_.image, WorkingImagePath(), db.image)) {
-        s_.prompts.Message(QStringLiteral("Wystąpił błąd odczytu"));
+        // The file was fine: the working folder could not take it.
+        const QString folder = TemporaryDirectory();
+        s_.prompts.Message(QStringLiteral("Nie mogę zapisać roboczej bazy danych w ") + QDir::toNativeSeparators(folder) +
+                           QStringLiteral(": ") + WriteProblem(folder, db.image.size(), QString()) +
+                           QStringLiteral(". Plik bazy nie został otwarty."));
         if (!s_.image.IsOpen()) s_.image.Open(WorkingImagePath());
         return false;
     }

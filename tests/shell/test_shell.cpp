@@ -1,6 +1,8 @@
 // The main window: start-up, the task dispatcher, connecting, the database files
 // and the close question, driven through its named controls.
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -64,6 +66,8 @@ private slots:
     void cleanup();
     void startUpState();
     void startUpWithoutWorkingImage();
+    void damagedSettingsFile();
+    void openIntoAFullWorkingFolder();
     void dispatcherModeTests();
     void enterAndEscapeKeys();
     void autoConnectFindsRegister();
@@ -131,6 +135,63 @@ void TestShell::startUpWithoutWorkingImage() {
     QVERIFY(main_->Label9->isVisible());  // BRAK
     QVERIFY(!main_->Label4->isVisible());
     QCOMPARE(QDir(t_->env.Path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+}
+
+// A damaged ustaw.cfg is refused with a message naming it, and the defaults are
+// used, so the automatic connection still finds the register.
+void TestShell::damagedSettingsFile() {
+    SimHarness h(2);
+    QVERIFY(WriteFileBytes(cwd_->path() + "/ustaw.cfg", Hex("00 02 00 C2 01 00 0B 09 07 05 05 00 00 00")));
+    Build();
+    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Plik ustawień transmisji ") + cwd_->path() +
+                                              QStringLiteral("/ustaw.cfg jest uszkodzony. Użyto ustawień domyślnych.")});
+    QVERIFY(t_->link.Settings() == PortSettings());
+    t_->prompts.Clear();
+    main_->show();
+    main_->SpeedButton2->click();
+    QVERIFY(t_->prompts.Texts().isEmpty());
+    QCOMPARE(t_->link.Port(), 2);
+    // A short file is damaged too; a missing one is simply the defaults.
+    delete main_;
+    delete forms_;
+    QVERIFY(WriteFileBytes(cwd_->path() + "/ustaw.cfg", Hex("00 02 00")));
+    t_->prompts.Clear();
+    Build();
+    QCOMPARE(t_->prompts.Texts().size(), 1);
+    delete main_;
+    delete forms_;
+    QVERIFY(QFile::remove(cwd_->path() + "/ustaw.cfg"));
+    t_->prompts.Clear();
+    Build();
+    QVERIFY(t_->prompts.Texts().isEmpty());
+}
+
+// A good database file opened while the working folder cannot take it: the
+// message says the working folder (and where), not that the file was bad.
+void TestShell::openIntoAFullWorkingFolder() {
+    Build();
+    const QString path = cwd_->path() + "/dobra.zkf";
+    t_->prompts.fileNames = {path};
+    main_->Zapiszbazdanychdopliku1->trigger();
+    QVERIFY(QFile::exists(path));
+    const QByteArray before = ReadFileBytes(t_->image.Path());
+    t_->prompts.Clear();
+    t_->prompts.fileNames = {path};
+    rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 100000;  // room for less than an image, as a full disk has
+    setrlimit(RLIMIT_FSIZE, &small);
+    main_->Otwrzplikbazydanych1->trigger();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    QCOMPARE(t_->prompts.Texts().size(), 1);
+    const QString text = t_->prompts.Texts()[0];
+    QVERIFY2(text.startsWith(QStringLiteral("Nie mogę zapisać roboczej bazy danych w ") + t_->env.Path() + ": "),
+             qPrintable(text));
+    QVERIFY(text.endsWith(QStringLiteral(". Plik bazy nie został otwarty.")));
+    QCOMPARE(ReadFileBytes(t_->image.Path()), before);
 }
 
 void TestShell::startUpState() {
