@@ -21,7 +21,13 @@ struct Column {
     int offset = 0;
     int width = 0;   // names, passwords, symbols
     int extra = 0;   // the rate's decimal places
+    // The values the register takes (bytes and amounts): a line outside them is refused.
+    qint64 low = 0;
+    qint64 high = -1;  // -1: the type's own limit
 };
+
+// A yes/no flag, and the goods price as the editor takes it.
+constexpr qint64 kFlag = 1;
 
 struct TableLayout {
     CsvTable id;
@@ -39,40 +45,40 @@ const QList<TableLayout>& Layouts() {
           "Sprzedaz na sztuki", "Indeks HALO"},
          {{Kind::Number},
           {Kind::Name, goods::kName, goods::kNameWidth},
-          {Kind::Hundredths, goods::kPrice},
+          {Kind::Hundredths, goods::kPrice, 0, 0, 0, goods::kMaxPrice},
           {Kind::Letter, goods::kVat},
           {Kind::Barcode, goods::kBarcode, goods::kBarcodeWidth},
-          {Kind::Byte, goods::kGroup},
-          {Kind::Byte, goods::kPackaging},
-          {Kind::Byte, goods::kFixedPrice},
-          {Kind::Byte, goods::kByPieces},
-          {Kind::Byte, goods::kHalo}}},
+          {Kind::Byte, goods::kGroup, 0, 0, 1, 20},
+          {Kind::Byte, goods::kPackaging, 0, 0, 0, 20},
+          {Kind::Byte, goods::kFixedPrice, 0, 0, 0, kFlag},
+          {Kind::Byte, goods::kByPieces, 0, 0, 0, kFlag},
+          {Kind::Byte, goods::kHalo, 0, 0, 0, kHaloEntries - 1}}},
         {CsvTable::Packagings, kPackagings, 20, false, {"Numer", "Nazwa", "Cena", "Cena sztywna"},
          {{Kind::Number},
           {Kind::Name, packaging::kName, packaging::kNameWidth},
-          {Kind::Hundredths, packaging::kPrice},
-          {Kind::Byte, packaging::kPriceChange}}},
+          {Kind::Hundredths, packaging::kPrice, 0, 0, 0, goods::kMaxPrice},
+          {Kind::Byte, packaging::kPriceChange, 0, 0, 0, kFlag}}},
         {CsvTable::Cashiers, kCashiers, 10, false,
          {"Numer", "Nazwa", "Hasło", "Rap. niezerujące", "Rap. zerujące", "Rab. z ręki", "Rab. z bazy",
           "Anul. parag.", "Storno", "Wpłaty/wypłaty"},
          {{Kind::Number},
           {Kind::Name, cashier::kName, cashier::kNameWidth},
           {Kind::Name, cashier::kPassword, cashier::kPasswordWidth},
-          {Kind::Byte, cashier::kRights},
-          {Kind::Byte, cashier::kRights + 1},
-          {Kind::Byte, cashier::kRights + 2},
-          {Kind::Byte, cashier::kRights + 3},
-          {Kind::Byte, cashier::kRights + 4},
-          {Kind::Byte, cashier::kRights + 5},
-          {Kind::Byte, cashier::kRights + 6}}},
+          {Kind::Byte, cashier::kRights, 0, 0, 0, kFlag},
+          {Kind::Byte, cashier::kRights + 1, 0, 0, 0, kFlag},
+          {Kind::Byte, cashier::kRights + 2, 0, 0, 0, kFlag},
+          {Kind::Byte, cashier::kRights + 3, 0, 0, 0, kFlag},
+          {Kind::Byte, cashier::kRights + 4, 0, 0, 0, kFlag},
+          {Kind::Byte, cashier::kRights + 5, 0, 0, 0, kFlag},
+          {Kind::Byte, cashier::kRights + 6, 0, 0, 0, kFlag}}},
         {CsvTable::Groups, kGroups, 20, false, {"Numer", "Nazwa"},
          {{Kind::Number}, {Kind::Name, group::kName, group::kNameWidth}}},
         {CsvTable::Discounts, kDiscounts, 20, false,
          {"Numer", "Nazwa", "Rodzaj 0-R 1-N", "Typ 0-proc. 1-kwot.", "Wartość (x100)"},
          {{Kind::Number},
           {Kind::Name, discount::kName, discount::kNameWidth},
-          {Kind::Byte, discount::kKind},
-          {Kind::Byte, discount::kType},
+          {Kind::Byte, discount::kKind, 0, 0, 0, kFlag},
+          {Kind::Byte, discount::kType, 0, 0, 0, kFlag},
           {Kind::Hundredths, discount::kValue}}},
         {CsvTable::PaymentForms, kPaymentForms, 10, false, {"Numer", "Nazwa", "Typ"},
          {{Kind::Number}, {Kind::Name, payment::kName, payment::kNameWidth}, {Kind::Byte, payment::kType}}},
@@ -151,17 +157,28 @@ std::optional<QString> Store(QByteArray& slot, const Column& c, const QByteArray
             return std::nullopt;
         }
         case Kind::Barcode: {
+            // The register reads a barcode as digits.
+            for (char ch : field)
+                if (ch < '0' || ch > '9')
+                    return QStringLiteral("kod '%1' może zawierać tylko cyfry.").arg(Text(field));
+            if (field.size() > c.width)
+                return QStringLiteral("kod '%1' jest dłuższy niż %2 cyfr.").arg(Text(field)).arg(c.width);
             const QByteArray code = BarcodeField(Text(field));
             std::memcpy(p + c.offset, code.constData(), size_t(qMin<qsizetype>(code.size(), c.width)));
             return std::nullopt;
         }
         case Kind::Letter:
-            p[c.offset] = field.isEmpty() ? '\0' : field[0];
+            // Only the register's seven VAT rates.
+            if (field.size() != 1 || field[0] < 'A' || field[0] > 'G')
+                return QStringLiteral("'%1' nie jest stawką PTU (A-G).").arg(Text(field));
+            p[c.offset] = field[0];
             return std::nullopt;
         case Kind::Byte: {
             const auto v = ParseInteger(Text(field));
             if (!v) return NotAnIntegerMessage(Text(field));
-            if (*v < 0 || *v > 255) return QStringLiteral("wartość %1 jest poza zakresem 0-255.").arg(*v);
+            const qint64 high = c.high < 0 ? 255 : c.high;
+            if (*v < c.low || *v > high)
+                return QStringLiteral("wartość %1 jest poza zakresem %2-%3.").arg(*v).arg(c.low).arg(high);
             p[c.offset] = char(*v);
             return std::nullopt;
         }
@@ -169,7 +186,10 @@ std::optional<QString> Store(QByteArray& slot, const Column& c, const QByteArray
             const auto v = ParseCommaDecimal(Text(field));
             if (!v) return QStringLiteral("'%1' nie jest prawidłową liczbą.").arg(Text(field));
             const qint64 grosz = GroszFromDecimal(*v);
-            if (grosz < INT32_MIN || grosz > INT32_MAX) return QStringLiteral("'%1' jest poza zakresem.").arg(Text(field));
+            const qint64 high = c.high < 0 ? INT32_MAX : c.high;
+            if (grosz < c.low || grosz > high)
+                return QStringLiteral("'%1' jest poza zakresem %2-%3.")
+                    .arg(Text(field), FormatHundredths(int32_t(c.low)), FormatHundredths(int32_t(high)));
             PutLong(p + c.offset, uint32_t(int32_t(grosz)));
             return std::nullopt;
         }

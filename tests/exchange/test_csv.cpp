@@ -66,6 +66,8 @@ private slots:
     void exportText();
     void importCases();
     void badLineWritesNothing();
+    void registerRefusedValues_data();
+    void registerRefusedValues();
     void window();
 };
 
@@ -179,7 +181,33 @@ void TestCsv::badLineWritesNothing() {
     QVERIFY(ReadGoodsRecord(t.image, 1).number == 0);
     // A flag that does not fit its byte is refused too.
     QCOMPARE(ImportCsv(t.image, "Kasjerzy\nh\n1;Ala;12;1;1;1;300;0;0;0\n").error,
-             QStringLiteral("Błąd w wierszu 3: wartość 300 jest poza zakresem 0-255."));
+             QStringLiteral("Błąd w wierszu 3: wartość 300 jest poza zakresem 0-1."));
+}
+
+// Values the register would refuse never reach the image: the line is named
+// and nothing of the file is written.
+void TestCsv::registerRefusedValues_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("negative price") << QByteArray("2;Mleko;-1,00;A;1;1;0;0;0;0")
+                                    << QStringLiteral("'-1,00' jest poza zakresem 0,00-999999,99.");
+    QTest::newRow("VAT Z") << QByteArray("2;Mleko;1,00;Z;1;1;0;0;0;0") << QStringLiteral("'Z' nie jest stawką PTU (A-G).");
+    QTest::newRow("VAT empty") << QByteArray("2;Mleko;1,00;;1;1;0;0;0;0") << QStringLiteral("'' nie jest stawką PTU (A-G).");
+    QTest::newRow("barcode letters") << QByteArray("2;Mleko;1,00;A;59A1;1;0;0;0;0")
+                                     << QStringLiteral("kod '59A1' może zawierać tylko cyfry.");
+    QTest::newRow("flag 2") << QByteArray("2;Mleko;1,00;A;1;1;0;2;0;0") << QStringLiteral("wartość 2 jest poza zakresem 0-1.");
+    QTest::newRow("HALO 10") << QByteArray("2;Mleko;1,00;A;1;1;0;0;0;10") << QStringLiteral("wartość 10 jest poza zakresem 0-9.");
+    QTest::newRow("group 0") << QByteArray("2;Mleko;1,00;A;1;0;0;0;0;0") << QStringLiteral("wartość 0 jest poza zakresem 1-20.");
+}
+
+void TestCsv::registerRefusedValues() {
+    QFETCH(QByteArray, line);
+    QFETCH(QString, why);
+    TestServices t;
+    const ImportOutcome out = ImportCsv(t.image, "Towary\nh\n1;Chleb;2,50;B;590;1;0;1;1;9\n" + line + "\n");
+    QCOMPARE(out.error, QStringLiteral("Błąd w wierszu 4: ") + why);
+    QCOMPARE(out.written, 0);
+    QCOMPARE(ReadGoodsRecord(t.image, 1).number, 0);
 }
 
 void TestCsv::window() {
