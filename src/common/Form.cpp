@@ -14,6 +14,8 @@
 #include "common/appstate.h"
 #include "common/prompts.h"
 #include "common/text.h"
+#include "link/exchange.h"
+#include "link/registererrors.h"
 #include "link/registerlink.h"
 
 TForm::TForm(Services& services, QWidget* parent)
@@ -146,6 +148,41 @@ void TForm::TransferRun::ShowPanel(QWidget* panel) {
 
 void TForm::TransferRun::Done() {
     if (panel_) panel_->hide();
+}
+
+QLabel* TForm::StatusLine() {
+    if (!status_) {
+        status_ = Named(new QLabel(this), "LabelStatus");
+        status_->setAccessibleName(QStringLiteral("Stan"));
+        status_->setStyleSheet(QStringLiteral("color: #1F5F1F"));
+        if (layout()) layout()->addWidget(status_);
+    }
+    return status_;
+}
+
+bool TForm::TellOutcome(const Answer& a, const QString& accepted) {
+    QLabel* status = StatusLine();
+    status->clear();
+    switch (a.kind) {
+        case AnswerKind::Accepted:
+        case AnswerKind::AcceptedLast:
+            status->setText(accepted);
+            status->setAccessibleDescription(accepted);
+            return true;
+        case AnswerKind::Refused:
+            if (!a.told) s_.prompts.Message(RegisterErrorMessage(a.errorCode));
+            break;
+        case AnswerKind::NoAnswer: s_.prompts.Message(QStringLiteral("Brak komunikacji")); break;
+        case AnswerKind::Rejected: s_.prompts.Message(QStringLiteral("Wystąpił błąd transmisji.")); break;
+        case AnswerKind::Busy: s_.prompts.Message(QStringLiteral("Kasa jest zajęta. Zapis nie został przyjęty.")); break;
+        case AnswerKind::Sent:
+        case AnswerKind::Nothing:
+        case AnswerKind::NotSent:  // the link has said why
+        case AnswerKind::PortLost:
+        case AnswerKind::Stopped:  // the user stopped it at the paper question
+            break;
+    }
+    return false;
 }
 
 QHBoxLayout* TForm::ButtonRow(std::initializer_list<QPushButton*> buttons) {

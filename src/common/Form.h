@@ -46,6 +46,13 @@ protected:
     void EnterPresses(QPushButton* button) { enterButton_ = button; }
     // The large bold heading at the top of an editor.
     QLabel* HeadingLabel(const QString& text);
+    // Says once how a write to the register ended: the register's error text
+    // when it refused, "Brak komunikacji" when it was silent, nothing more when
+    // the frame could not go out (the link told why), and on acceptance
+    // `accepted` as the window's status line, not a box. True when accepted.
+    bool TellOutcome(const struct Answer& answer, const QString& accepted);
+    // The line at the foot of the window that says how the last write ended.
+    QLabel* StatusLine();
     // The row of buttons at the foot of a window: a stretch, then the buttons,
     // right-aligned in the order given.
     class QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons);
@@ -111,5 +118,6 @@ private:
     KeyPreview* keys_;
     QPushButton* enterButton_ = nullptr;
     bool transferRunning_ = false;
+    QLabel* status_ = nullptr;
     class QCheckBox* fastBox_ = nullptr;
 };

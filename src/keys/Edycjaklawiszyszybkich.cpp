@@ -227,6 +227,6 @@ void TProgramowanieKlawiszySzybkich::BitBtn2Click() {
     TransferScope scope(this);
     if (!scope) return;
     s_.link.FlushPort();
-    // The register's refusal is shown by the reading of its answer.
-    ProgramQuickKey(s_.link, s_.image, 0x8001, Cashier(), Key());
+    TellOutcome(ProgramQuickKey(s_.link, s_.image, 0x8001, Cashier(), Key()),
+                QStringLiteral("Klawisz %1 kasjera %2 zapisano w kasie.").arg(Key()).arg(Cashier()));
 }

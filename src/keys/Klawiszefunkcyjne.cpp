@@ -45,8 +45,9 @@ TProgramowanieKlawiszyFunkcyjnych::TProgramowanieKlawiszyFunkcyjnych(Services& s
 }
 
 bool TProgramowanieKlawiszyFunkcyjnych::SendKey(int key) {
-    return ProgramFunctionKey(s_.link, ComboBox1->currentIndex() + 1, key,
-                              FunctionKeyCode(Functions[key - 1]->currentIndex()));
+    return TellOutcome(ProgramFunctionKey(s_.link, ComboBox1->currentIndex() + 1, key,
+                                          FunctionKeyCode(Functions[key - 1]->currentIndex())),
+                       QStringLiteral("Klawisz F%1 zapisano w kasie.").arg(key));
 }
 
 void TProgramowanieKlawiszyFunkcyjnych::SendAll() {
@@ -54,5 +55,6 @@ void TProgramowanieKlawiszyFunkcyjnych::SendAll() {
     if (!run) return;
     // The first key the register refuses ends the run.
     for (int k = 1; k <= 10; ++k)
-        if (!SendKey(k)) break;
+        if (!SendKey(k)) return;
+    StatusLine()->setText(QStringLiteral("Wszystkie klawisze zapisano w kasie."));
 }

@@ -258,7 +258,8 @@ void TProgramowanieKlawiszySzybkich2::SendKey(int key) {
     TransferRun run(this, nullptr, Panel7);
     if (!run) return;
     s_.link.FlushPort();
-    ProgramQuickKey(s_.link, s_.image, 0x8001, Cashier(), key);
+    TellOutcome(ProgramQuickKey(s_.link, s_.image, 0x8001, Cashier(), key),
+                QStringLiteral("Klawisz %1 kasjera %2 zapisano w kasie.").arg(key).arg(Cashier()));
 }
 
 void TProgramowanieKlawiszySzybkich2::SendAllKeys() {
@@ -267,8 +268,10 @@ void TProgramowanieKlawiszySzybkich2::SendAllKeys() {
     s_.link.FlushPort();
     for (int k = 1; k <= 10; ++k) {
         run.Progress();
-        const bool ok = ProgramQuickKey(s_.link, s_.image, uint16_t(k == 10 ? 0x800A : k), Cashier(), k);
+        const Answer a = ProgramQuickKey(s_.link, s_.image, uint16_t(k == 10 ? 0x800A : k), Cashier(), k);
         s_.clock.Sleep(300);
-        if (!ok) break;  // the first key the register refuses ends the run
+        // The first key the register refuses ends the run.
+        if (!TellOutcome(a, QStringLiteral("Klawisz %1 kasjera %2 zapisano w kasie.").arg(k).arg(Cashier()))) return;
     }
+    StatusLine()->setText(QStringLiteral("Klawisze kasjera %1 zapisano w kasie.").arg(Cashier()));
 }

@@ -63,8 +63,9 @@ TKlawiszeSzybkieSprzedazy::TKlawiszeSzybkieSprzedazy(Services& services, QWidget
 }
 
 void TKlawiszeSzybkieSprzedazy::SendKey(int key) {
-    Transact(s_.link,
-             QuickSaleKeysFrame(ComboBox12->currentIndex() + 1, key, Functions[key - 1]->currentIndex(),
-                                uint8_t(Kinds[key - 1]->currentIndex()), Numbers[key - 1]->currentIndex() + 1),
-             Exchange{true, false, AckStyle::Plain, 0, -1, {}});
+    TellOutcome(Transact(s_.link,
+                         QuickSaleKeysFrame(ComboBox12->currentIndex() + 1, key, Functions[key - 1]->currentIndex(),
+                                            uint8_t(Kinds[key - 1]->currentIndex()), Numbers[key - 1]->currentIndex() + 1),
+                         Exchange{true, true, AckStyle::Plain, 0, 800, {}}),
+                QStringLiteral("Klawisz %1 zapisano w kasie.").arg(key));
 }

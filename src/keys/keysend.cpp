@@ -53,16 +53,16 @@ QStringList SalesFunctionNames() {
 
 Exchange KeyExchange(int busyPause) { return Exchange{false, true, AckStyle::Wait, 0, busyPause, {}}; }
 
-bool ProgramFunctionKey(RegisterLink& link, int cashier, int key, uint8_t code) {
+Answer ProgramFunctionKey(RegisterLink& link, int cashier, int key, uint8_t code) {
     Exchange how = KeyExchange(650);
     how.drain = true;
-    if (!Transact(link, FunctionKeyFrame(uint8_t(cashier), uint8_t(key), code), how).Accepted()) return false;
-    link.clock().Sleep(650);
-    return true;
+    const Answer a = Transact(link, FunctionKeyFrame(uint8_t(cashier), uint8_t(key), code), how);
+    if (a.Accepted()) link.clock().Sleep(650);
+    return a;
 }
 
-bool ProgramQuickKey(RegisterLink& link, WorkImage& image, uint16_t frameNumber, int cashier, int key) {
-    if (cashier < 1 || cashier > 10 || key < 1 || key > 10) return false;
+Answer ProgramQuickKey(RegisterLink& link, WorkImage& image, uint16_t frameNumber, int cashier, int key) {
+    if (cashier < 1 || cashier > 10 || key < 1 || key > 10) return {};
     const QByteArray bytes = image.ReadBytesAt(layout::QuickKeyOffset(cashier, key), layout::kQuickKeySize);
-    return Transact(link, QuickKeyFrame(frameNumber, cashier, key, bytes, 0), KeyExchange(4400)).Accepted();
+    return Transact(link, QuickKeyFrame(frameNumber, cashier, key, bytes, 0), KeyExchange(4400));
 }

@@ -18,7 +18,7 @@ QStringList SalesFunctionNames();
 // reader), and after a busy answer a pause and one more read.
 Exchange KeyExchange(int busyPause);
 // Drains the port, sends the function key and waits for its answer; after an
-// acceptance a further 650 ms. True when accepted.
-bool ProgramFunctionKey(RegisterLink& link, int cashier, int key, uint8_t code);
+// acceptance a further 650 ms.
+Answer ProgramFunctionKey(RegisterLink& link, int cashier, int key, uint8_t code);
 // The quick key of (cashier, key) from the image, and its answer.
-bool ProgramQuickKey(RegisterLink& link, WorkImage& image, uint16_t frameNumber, int cashier, int key);
+Answer ProgramQuickKey(RegisterLink& link, WorkImage& image, uint16_t frameNumber, int cashier, int key);

@@ -48,6 +48,9 @@ Answer Transact(RegisterLink& link, const Frame& frame, const Exchange& how) {
     }
     answer.kind = KindOf(answer.ack, link.Lost());
     if (answer.kind == AnswerKind::Refused) answer.errorCode = code;
+    // The waiting reader shows a refusal itself (unless the second read after
+    // a busy answer was the one refused).
+    answer.told = answer.kind == AnswerKind::Refused && how.style == AckStyle::Wait && !answer.busySeen;
     return answer;
 }
 

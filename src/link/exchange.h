@@ -48,6 +48,7 @@ struct Answer {
     int ack = -1;          // the AckResult of the last read; -1 when nothing was read
     int errorCode = 0;
     bool busySeen = false;  // a busy answer came first
+    bool told = false;      // the reader has already shown the register's refusal
 
     bool Accepted() const { return kind == AnswerKind::Accepted || kind == AnswerKind::AcceptedLast; }
     bool Sent() const { return kind != AnswerKind::Nothing && kind != AnswerKind::NotSent; }

@@ -256,17 +256,14 @@ void TEdycjaTekstuParagonu::BitBtn2Click() {
     StoreBlock();
     TransferScope scope(this);
     if (!scope) return;
-    RegisterLink& link = s_.link;
-    if (!d_.header) {
-        // The footer's answer is not read.
-        Transact(link, FooterFrame(s_.image.ReadBytesAt(layout::kFooter, layout::kFooterSize), confirmFlag),
-                 Exchange{true, false, AckStyle::Plain, 0, -1, {}});
-        return;
-    }
-    const Answer a = Transact(link, HeaderFrame(s_.image.ReadBytesAt(layout::kHeader, layout::kHeaderSize)),
-                              Exchange{true, true, AckStyle::Plain, 0, -1, {}});
-    if (a.kind == AnswerKind::Refused) ShowRegisterError(s_.prompts, a.errorCode);
-    else if (a.kind == AnswerKind::NoAnswer) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
+    const Exchange how{true, true, AckStyle::Plain, 0, 800, {}};
+    if (d_.header)
+        TellOutcome(Transact(s_.link, HeaderFrame(s_.image.ReadBytesAt(layout::kHeader, layout::kHeaderSize)), how),
+                    QStringLiteral("Nagłówek zapisano w kasie."));
+    else
+        TellOutcome(Transact(s_.link, FooterFrame(s_.image.ReadBytesAt(layout::kFooter, layout::kFooterSize), confirmFlag),
+                             how),
+                    QStringLiteral("Stopkę zapisano w kasie."));
 }
 
 void TEdycjaTekstuParagonu::OpenFile() {

@@ -103,10 +103,9 @@ void TDodatkoweUstawienia::Button1Click() {
     TransferScope scope(this);
     if (!scope) return;
     RegisterLink& link = s_.link;
-    // The register's refusal is shown by the reading; silence is said too.
-    const Answer a = Transact(link, AdditionalSettingsFrame(AdditionalSettingsPayload(settings)),
-                              Exchange{true, true, AckStyle::Wait, 0, -1, {}});
-    if (a.kind == AnswerKind::NoAnswer) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
+    TellOutcome(Transact(link, AdditionalSettingsFrame(AdditionalSettingsPayload(settings)),
+                         Exchange{true, true, AckStyle::Wait, 0, -1, {}}),
+                QStringLiteral("Ustawienia zapisano w kasie."));
 }
 
 void TDodatkoweUstawienia::Button2Click() {

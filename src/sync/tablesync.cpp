@@ -171,7 +171,7 @@ int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
     link.FlushPort();
     link.Send(RequestFrame(request.frameNumber, request.command, 0));
     for (;;) {
-        const Reply reply = ReadReply(link, request.replyLength, request.announceEmpty);
+        const Reply reply = ReadReply(link, request.replyLength, request.announceEmpty, request.tell);
         const int last = reply.result;
         if (last == ReplyRecord || last == ReplyLast) onRecord(reply.Payload());
         if (last == ReplyBadCrc && request.answerDamaged) link.Send(ControlFrame(ControlRejected));

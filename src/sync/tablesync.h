@@ -130,6 +130,7 @@ struct SeriesRequest {
     uint16_t frameNumber = 1;    // of the request
     bool answerDamaged = true;   // a damaged frame is answered "rejected" before the read ends
     bool announceEmpty = true;   // "Pusta baza." when the register has no records
+    bool tell = true;            // false: nothing shown, the caller tells the outcome
 };
 // Sends the request and reads its records until the last one, a failure or a
 // cancel; each record's payload (replyLength - 9 bytes) goes to onRecord. The

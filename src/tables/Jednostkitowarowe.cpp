@@ -60,7 +60,10 @@ void TJednostkiTowarowe::BitBtn6Click() {
 }
 
 void TJednostkiTowarowe::BitBtn2Click() {
-    Transact(s_.link, GoodsUnitsFrame(GoodsUnitText(Edit1->text()), GoodsUnitText(Edit2->text()), GoodsUnitText(Edit3->text())),
-             Exchange{true, false, AckStyle::Plain, 0, -1, {}});
+    TellOutcome(Transact(s_.link,
+                         GoodsUnitsFrame(GoodsUnitText(Edit1->text()), GoodsUnitText(Edit2->text()),
+                                         GoodsUnitText(Edit3->text())),
+                         Exchange{true, true, AckStyle::Plain, 0, 800, {}}),
+                QStringLiteral("Jednostki towarowe zapisano w kasie."));
     KeepNames();
 }

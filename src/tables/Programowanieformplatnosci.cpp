@@ -22,6 +22,7 @@ const TableEditorDescription& Description() {
         .duplicateMessage = QStringLiteral("Forma platności o takiej nazwie już istnieje! Wybierz inną nazwę."),
         .deleteCaption = QStringLiteral("Usuń z bazy"),
         .confirmCaption = QStringLiteral("Potwierdzenie z klawiatury kasy"),
+        .sentText = QStringLiteral("Formę płatności zapisano w kasie."),
     };
     return d;
 }

@@ -44,8 +44,8 @@ void TProgramowanieNIP::BitBtn5Click() {
     if (!frame) {
         s_.prompts.Message(QStringLiteral("Zbyt długi NIP!"));
     } else {
-        const Answer a = Transact(link, *frame, Exchange{false, true, AckStyle::Plain, 1000, -1, {}});
-        if (a.Sent() && a.ack == AckNoReply) s_.prompts.Message(QStringLiteral("Brak komunikacji"));
+        TellOutcome(Transact(link, *frame, Exchange{false, true, AckStyle::Plain, 1000, -1, {}}),
+                    QStringLiteral("NIP zapisano w kasie."));
     }
     setEnabled(true);
 }

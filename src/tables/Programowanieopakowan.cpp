@@ -30,6 +30,7 @@ const TableEditorDescription& Description() {
         .sendButton = "Button5",
         .confirmBox = "CheckBox2",
         .confirmCaption = QStringLiteral("Potwiedzenie z klawiatury kasy"),
+        .sentText = QStringLiteral("Opakowanie zapisano w kasie."),
     };
     return d;
 }

@@ -32,6 +32,7 @@ const TableEditorDescription& Description() {
         .deleteCaption = QStringLiteral("Usuń rabat/narzut"),
         .sendCaption = QStringLiteral("Wyśilj do kasy"),
         .confirmCaption = QStringLiteral("Potwierdzaj wprowadzanie rabatów z klawiatury kasy"),
+        .sentText = QStringLiteral("Rabat zapisano w kasie."),
     };
     return d;
 }

@@ -19,6 +19,7 @@
 #include "link/frames.h"
 #include "link/registererrors.h"
 #include "link/registerlink.h"
+#include "sync/tablesync.h"
 #include "tables/settingvalues.h"
 
 TProgramowanieStawekPTU::TProgramowanieStawekPTU(Services& services, QWidget* parent) : TForm(services, parent) {
@@ -112,20 +113,28 @@ bool TProgramowanieStawekPTU::BitBtn1Click() {
 }
 
 void TProgramowanieStawekPTU::BitBtn2Click() {
-    // A refused save still sends: the register gets the table the image holds.
-    BitBtn1Click();
-    const Answer a = Transact(s_.link, VatRatesFrame(s_.image.ReadBytesAt(layout::kVatTable, layout::kVatTableSize), confirmFlag),
-                              Exchange{true, true, AckStyle::Plain, 0, -1, {}});
-    switch (a.ack) {
-        case AckAccepted:
-        case AckAcceptedEnd: s_.prompts.Message(QStringLiteral("Zapisano stawki PTU.")); break;
-        case AckRejectedFrame: s_.prompts.Message(QStringLiteral("Ramka niepoprawna.")); break;
-        case AckRejectedOrder: s_.prompts.Message(QStringLiteral("Błąd kolejnosci ramek.")); break;
-        case AckNoReply:
-            // With confirmation on the register's keyboard the answer may never come.
-            if (!CheckBox1->isChecked()) s_.prompts.Message(QStringLiteral("Kasa nie potwierdziła zapisu stawek PTU."));
-            break;
-        case AckRegisterError: ShowRegisterError(s_.prompts, a.errorCode); break;
-        default: break;
+    // A field the save refuses sends nothing: the register would otherwise get
+    // a table the user did not mean, and every VAT write costs fiscal memory.
+    if (!BitBtn1Click()) return;
+    TransferScope scope(this);
+    if (!scope) return;
+    const QByteArray table = s_.image.ReadBytesAt(layout::kVatTable, layout::kVatTableSize);
+    // What the register holds now, so the question names what would change.
+    QByteArray held;
+    ReadRecordSeries(s_.link, SeriesRequest{'P', 30, 1, true, false, false}, [&](const QByteArray& r) { held = r.left(21); });
+    const QStringList changes = VatChanges(held, table);
+    QString question = QStringLiteral("Zapis stawek PTU do kasy jest zapisywany w pamięci fiskalnej i liczba takich "
+                                      "zapisów jest ograniczona. Wysłać?");
+    question += changes.isEmpty() ? QStringLiteral("\nStawki w kasie są takie same jak wysyłane.")
+                                  : QStringLiteral("\nZmienią się:\n") + changes.join(QLatin1Char('\n'));
+    if (s_.prompts.Ask(question, PromptButtons::YesNo, PromptIcon::Warning, QStringLiteral("Zelk Tuvo")) !=
+        PromptAnswer::Yes)
+        return;
+    const Answer a = Transact(s_.link, VatRatesFrame(table, confirmFlag), Exchange{true, true, AckStyle::Plain, 0, -1, {}});
+    // With confirmation on the register's keyboard the answer may never come.
+    if (a.kind == AnswerKind::NoAnswer && CheckBox1->isChecked()) {
+        StatusLine()->setText(QStringLiteral("Kasa nie potwierdziła zapisu stawek PTU (potwierdzenie z klawiatury kasy)."));
+        return;
     }
+    TellOutcome(a, QStringLiteral("Zapisano stawki PTU."));
 }

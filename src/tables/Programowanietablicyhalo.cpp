@@ -70,5 +70,7 @@ void TProgramowanieTablicyHalo::BitBtn2Click() {
     s_.link.FlushPort();
     BitBtn4Click();  // a refused save still sends what the image holds
     // Entry 0 is never sent.
-    Transact(s_.link, HaloFrame(s_.image.ReadBytesAt(layout::kHalo + 4, 4 * (layout::kHaloEntries - 1))));
+    TellOutcome(Transact(s_.link, HaloFrame(s_.image.ReadBytesAt(layout::kHalo + 4, 4 * (layout::kHaloEntries - 1))),
+                         Exchange{false, true, AckStyle::Plain, 0, 800, {}}),
+                QStringLiteral("Tablicę HALO zapisano w kasie."));
 }

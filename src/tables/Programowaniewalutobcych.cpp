@@ -29,6 +29,7 @@ const TableEditorDescription& Description() {
         .duplicateMessage = QStringLiteral("Waluta o takiej nazwie już istnieje! Wybierz inną nazwę."),
         .deleteCaption = QStringLiteral("Usuń walutę"),
         .confirmCaption = QStringLiteral("Potwiedzenie z klawiatury kasy"),
+        .sentText = QStringLiteral("Walutę zapisano w kasie."),
     };
     return d;
 }

@@ -71,7 +71,9 @@ TProgramowanieWalutyEwidencyjnej::TProgramowanieWalutyEwidencyjnej(Services& ser
     outer->addLayout(buttons);
     connect(Edit2, &QLineEdit::textChanged, this, &TProgramowanieWalutyEwidencyjnej::ShowPair);
     connect(Button1, &QPushButton::clicked, this, &TProgramowanieWalutyEwidencyjnej::Button1Click);
-    EnterPresses(Button1);
+    // The change in the register cannot be taken back: Enter does not make it.
+    Button1->setAutoDefault(false);
+    Button3->setAutoDefault(false);
     connect(Button3, &QPushButton::clicked, this, &TProgramowanieWalutyEwidencyjnej::Button3Click);
     connect(Button2, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -101,11 +103,16 @@ void TProgramowanieWalutyEwidencyjnej::Button1Click() {
         s_.prompts.Message(rate.error);
         return;
     }
+    // The register changes its record currency on that day for good: asked first.
+    if (s_.prompts.Ask(QStringLiteral("Zmienić walutę ewidencyjną kasy na ") + Edit2->text() + QStringLiteral(" od dnia ") +
+                           DateTimePicker1->date().toString(QStringLiteral("yyyy-MM-dd")) +
+                           QStringLiteral("? Tej zmiany nie można cofnąć."),
+                       PromptButtons::YesNo, PromptIcon::Warning, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
     const Answer a = Transact(link, RecordCurrencyFrame(uint32_t(rate.value.mantissa), rate.value.places,
                                                         PadLeft(Edit2->text(), 3), 1, CheckBox1->isChecked() ? 1 : 0,
                                                         DateTimePicker1->date()));
-    if (a.ack == AckRegisterError) ShowRegisterError(s_.prompts, a.errorCode);
-    else if (a.ack != AckAcceptedEnd) s_.prompts.Message(QStringLiteral("Błąd komunikacji."));
+    TellOutcome(a, QStringLiteral("Zmianę waluty ewidencyjnej zapisano w kasie."));
 }
 
 void TProgramowanieWalutyEwidencyjnej::Button3Click() {

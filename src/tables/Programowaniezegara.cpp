@@ -48,8 +48,8 @@ void TProgramowanieZegara::FormShow() {
 
 void TProgramowanieZegara::BitBtn2Click() {
     const QTime t = DateTimePicker2->time();
-    // Register errors are shown by the read itself.
-    const Answer a = Transact(s_.link, ClockFrame(QDateTime(DateTimePicker1->date(), QTime(t.hour(), t.minute(), t.second()))),
-                              Exchange{true, true, AckStyle::Wait, 0, -1, {}});
-    if (a.ack == AckNoReply) s_.prompts.Message(QStringLiteral("Błąd transmisji!"));
+    const QDateTime when(DateTimePicker1->date(), QTime(t.hour(), t.minute(), t.second()));
+    TellOutcome(Transact(s_.link, ClockFrame(when), Exchange{true, true, AckStyle::Wait, 0, -1, {}}),
+                QStringLiteral("Zegar kasy ustawiono na ") + when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+                    QLatin1Char('.'));
 }

@@ -52,7 +52,10 @@ struct TableEditorDescription {
     QString confirmCaption{};
 
     bool flushBeforeSend = false;
-    Exchange sendReading{false, false, AckStyle::Plain, 0, -1, {}};  // default: nothing is read
+    // Every record sent is answered: busy is read again after 800 ms.
+    Exchange sendReading{false, true, AckStyle::Plain, 0, 800, {}};
+    // The status line after the register took the record.
+    QString sentText = QStringLiteral("Rekord zapisano w kasie.");
     bool fillWithoutDatabase = false;  // the grid is refilled on every showing
 };
 
@@ -105,7 +108,8 @@ protected:
     // The member's protection rule; false keeps the record.
     virtual bool MayDelete(int /*number*/) { return true; }
     virtual void AfterDelete() {}
-    virtual void ShowSendAnswer(const Answer& /*answer*/) {}
+    // Says how the send ended, once.
+    virtual void ShowSendAnswer(const Answer& answer) { TellOutcome(answer, d_.sentText); }
 
     const TableEditorDescription& d_;
 

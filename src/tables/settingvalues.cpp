@@ -74,3 +74,28 @@ QStringList GoodsUnitsFromReply(const QByteArray& nine) {
     return {FromCp1250Field(b.constData(), 3), FromCp1250Field(b.constData() + 3, 3),
             FromCp1250Field(b.constData() + 6, 3)};
 }
+
+namespace {
+QString VatText(const QByteArray& table, int i) {
+    if (table.size() < 3 * (i + 1)) return QStringLiteral("?");
+    const auto row = VatRowFromValue(uint16_t(uint8_t(table[3 * i + 1]) | uint8_t(table[3 * i + 2]) << 8));
+    if (!row) return QStringLiteral("?");
+    switch (row->state) {
+        case VatState::Taxed: return row->text + QLatin1Char('%');
+        case VatState::Exempt: return QStringLiteral("zwolniona");
+        case VatState::Inactive: break;
+    }
+    return QStringLiteral("nieaktywna");
+}
+}  // namespace
+
+QStringList VatChanges(const QByteArray& from, const QByteArray& to) {
+    QStringList out;
+    for (int i = 0; i < 7; ++i) {
+        const QString before = VatText(from, i);
+        const QString after = VatText(to, i);
+        if (before != after || before == QLatin1String("?"))
+            out << QStringLiteral("PTU %1: %2 -> %3").arg(QChar(QLatin1Char(char('A' + i))), before, after);
+    }
+    return out;
+}

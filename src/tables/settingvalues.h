@@ -25,6 +25,9 @@ std::optional<VatRow> VatRowFromValue(uint16_t value);
 // The seven rows as the 21 bytes of the image's VAT table, or the refusal.
 // A taxed rate is floor(x * 100 + 0.0001) for A and + 0.001 for B to G, 0-9999.
 Checked<QByteArray> VatTableFromRows(const std::array<VatRow, 7>& rows);
+// The rates of `to` that differ from `from` (21-byte tables), one line each:
+// "PTU A: 23,00% -> 8,00%"; a table that cannot be read names every rate.
+QStringList VatChanges(const QByteArray& from, const QByteArray& to);
 
 // The record-currency rate as the register is sent it: eight digits and their
 // decimal count (the foreign-currency rules), and the symbol blank-filled in

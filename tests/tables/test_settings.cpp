@@ -209,33 +209,56 @@ void TestSettings::vatSaveAndFields() {
     QCOMPARE(form.Edits[3]->text(), QStringLiteral("5.00"));
 }
 
+namespace {
+QStringList Messages(const ScriptedPrompts& p) {
+    QStringList out;
+    for (const auto& shown : p.shown)
+        if (shown.kind == QLatin1String("message")) out << shown.text;
+    return out;
+}
+}  // namespace
+
 void TestSettings::vatSendAnswers() {
     SimHarness& h = f_->Connect();
     TProgramowanieStawekPTU form(t_->services);
     form.show();
     QVERIFY(form.BitBtn2->isEnabled());
     form.CheckBox1->click();  // confirmation on the register keyboard
-    form.Edits[0]->setText(QStringLiteral("23"));
+    form.Edits[0]->setText(QStringLiteral("22,5"));
+    form.Exempt[1]->click();
+    // Every VAT write costs fiscal memory: asked first, naming what changes
+    // against what the register holds now; "Nie" sends nothing.
+    t_->prompts.answers = {PromptAnswer::No};
     form.BitBtn2->click();
-    QCOMPARE(t_->prompts.Texts(), QStringList{"Zapisano stawki PTU."});
+    const QString question = QStringLiteral("Zapis stawek PTU do kasy jest zapisywany w pamięci fiskalnej i liczba "
+                                            "takich zapisów jest ograniczona. Wysłać?");
+    QCOMPARE(t_->prompts.Texts(), QStringList{question + "\nZmienią się:\nPTU A: 23.00% -> 22.50%\nPTU B: 8.00% -> zwolniona"});
+    QCOMPARE(t_->prompts.shown.value(0).buttons, PromptButtons::YesNo);
+    QVERIFY(h.Received('P').size() == 1 && h.Received('P')[0].size() == 11);  // only the read
+    // "Tak": sent, and the acceptance is the window's status line, not a box.
+    t_->prompts.Clear();
+    form.BitBtn2->click();
+    QCOMPARE(Messages(t_->prompts), QStringList{});
+    QCOMPARE(form.findChild<QLabel*>("LabelStatus")->text(), QStringLiteral("Zapisano stawki PTU."));
     const QByteArray table = t_->image.ReadBytesAt(kVatTable, 21);
     QCOMPARE(h.Received('P').last(), RegisterFrame(31, 0x8001, 'P', table + QByteArray(1, '\1')));
     h.sim.WithState([&](SimState& s) { QCOMPARE(s.vat, table); });
 
-    // An invalid field: the user is told, and the register gets the stored table.
+    // An invalid field: the user is told, and nothing at all goes to the register.
     t_->prompts.Clear();
+    const int sent = int(h.Received('P').size());
     form.Edits[0]->setText(QStringLiteral("x"));
     form.BitBtn2->click();
-    QCOMPARE(t_->prompts.Texts(), (QStringList{"Błędnie wypełnione pola!", "Zapisano stawki PTU."}));
-    QCOMPARE(h.Received('P').last(), RegisterFrame(31, 0x8001, 'P', table + QByteArray(1, '\1')));
+    QCOMPARE(t_->prompts.Texts(), QStringList{"Błędnie wypełnione pola!"});
+    QCOMPARE(int(h.Received('P').size()), sent);
 
+    // The register's answers, each told once (the read before is the first P frame).
     struct Case { const char* fault; bool confirm; QStringList shown; };
     const Case cases[] = {
-        {"P:1:noreply", true, {}},
-        {"P:1:noreply", false, {"Kasa nie potwierdziła zapisu stawek PTU."}},
-        {"P:1:ack:1", false, {"Ramka niepoprawna."}},
-        {"P:1:ack:2", false, {"Błąd kolejnosci ramek."}},
-        {"P:1:error:35", false, {RegisterErrorMessage(35)}},
+        {"P:2:noreply", true, {}},
+        {"P:2:noreply", false, {"Brak komunikacji"}},
+        {"P:2:ack:1", false, {"Wystąpił błąd transmisji."}},
+        {"P:2:error:35", false, {RegisterErrorMessage(35)}},
     };
     t_->clock.timeoutDivisor = 5;
     form.Edits[0]->setText(QStringLiteral("23"));
@@ -245,7 +268,7 @@ void TestSettings::vatSendAnswers() {
         if (form.CheckBox1->isChecked() != c.confirm) form.CheckBox1->click();
         t_->prompts.Clear();
         form.BitBtn2->click();
-        QCOMPARE(t_->prompts.Texts(), c.shown);
+        QCOMPARE(Messages(t_->prompts), c.shown);
     }
 }
 
@@ -267,10 +290,12 @@ void TestSettings::clockFrame() {
     QCOMPARE(h.Received('C').size(), 2);
     QCOMPARE(h.Received('C')[1], RegisterFrame(17, 0x8001, 'C', Hex("E8 07 02 1D 17 3B 3A 00")));
     QCOMPARE(t_->prompts.Texts(), QStringList{});
+    QCOMPARE(form.findChild<QLabel*>("LabelStatus")->text(), QStringLiteral("Zegar kasy ustawiono na 2024-02-29 23:59:58."));
     h.AddFault(QStringLiteral("C:1:noreply"));
     t_->clock.timeoutDivisor = 5;
     form.BitBtn2->click();
-    QCOMPARE(t_->prompts.Texts(), QStringList{"Błąd transmisji!"});
+    QCOMPARE(t_->prompts.Texts(), QStringList{"Brak komunikacji"});
+    QCOMPARE(form.findChild<QLabel*>("LabelStatus")->text(), QString());
 }
 
 void TestSettings::recordCurrencyInRegister() {
@@ -285,9 +310,20 @@ void TestSettings::recordCurrencyInRegister() {
     QCOMPARE(form.Label6->text(), QStringLiteral("(EU/PLN)"));
     form.DateTimePicker1->setDate(QDate(2025, 1, 1));
     form.CheckBox1->setChecked(true);
+    // Enter never makes the change; the button asks first, and "Nie" sends nothing.
+    QTest::keyClick(form.Edit2, Qt::Key_Return);
+    QVERIFY(t_->prompts.shown.isEmpty());
+    t_->prompts.answers = {PromptAnswer::No};
+    form.Button1->click();
+    const QString question =
+        QStringLiteral("Zmienić walutę ewidencyjną kasy na EU od dnia 2025-01-01? Tej zmiany nie można cofnąć.");
+    QCOMPARE(t_->prompts.Texts(), QStringList{question});
+    QVERIFY(h.Received('E').isEmpty());
+    t_->prompts.Clear();
     form.Button1->click();
     QVERIFY(!form.Label4->isVisible());
-    QVERIFY(t_->prompts.shown.isEmpty());  // the register's status-3 answer is success
+    QCOMPARE(Messages(t_->prompts), QStringList{});  // the register's acceptance is the status line
+    QCOMPARE(form.findChild<QLabel*>("LabelStatus")->text(), QStringLiteral("Zmianę waluty ewidencyjnej zapisano w kasie."));
     QCOMPARE(h.Received('E').size(), 1);
     QCOMPARE(h.Received('E')[0],
              RegisterFrame(23, 0x8001, 'E', Hex("C0 20 90 02 07 20 45 55 01 01 E9 07 01 01")));
@@ -297,15 +333,16 @@ void TestSettings::recordCurrencyInRegister() {
         {"05", nullptr, QStringLiteral("Błędna wartość w polu Kurs")},
         {"4,", nullptr, QStringLiteral("     Błędna wartość w polu Kurs     ")},
         {"4", "E:1:error:33", RegisterErrorMessage(33)},
-        {"4", "E:1:ack:0", QStringLiteral("Błąd komunikacji.")},
+        {"4", "E:1:noreply", QStringLiteral("Brak komunikacji")},
     };
+    t_->clock.timeoutDivisor = 5;
     for (const Case& c : cases) {
         h.sim.ClearFaults();
         if (c.fault) h.AddFault(QString::fromLatin1(c.fault));
         t_->prompts.Clear();
         form.Edit1->setText(QString::fromLatin1(c.rate));
         form.Button1->click();
-        QCOMPARE(t_->prompts.Texts(), QStringList{c.shown});
+        QCOMPARE(Messages(t_->prompts), QStringList{c.shown});
     }
     QCOMPARE(h.Received('E').size(), 3);  // the refused rates sent nothing
 }
