@@ -279,8 +279,6 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
     const QList<TickedRow> ticked = TickedRows(CheckListBox1);
     if (ticked.isEmpty()) return;
     const int total = int(ticked.size());
-    // A member that counts what the register took shows that; the others what went out.
-    const bool successes = d_.member.writing.countAccepted;
     for (QLabel* l : {p.busy, p.refusedCaption, p.refused})
         if (l) l->hide();
     if (p.refused) p.refused->clear();
@@ -291,7 +289,7 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
     WriteEvents events;
     events.progress = [&](const WriteOutcome& sofar) {
         run.Progress([&] {
-            p.counter->setText(QStringLiteral("%1/%2").arg(successes ? sofar.accepted : sofar.done).arg(total));
+            p.counter->setText(QStringLiteral("%1/%2").arg(sofar.accepted).arg(total));
         });
     };
     events.busy = [&](bool on) {
@@ -314,7 +312,8 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
     run.Done();
     // A lost, damaged or unexpected answer, or a second busy: the register
     // refused nothing, the line failed.
-    const bool nameRefused = d_.member.namesRefused && !out.failed && out.refused > 0;
+    // Each record the register refused is named, with its reason.
+    const bool nameRefused = !out.failed && out.refused > 0;
     QString message = out.Message(d_.member);
     if (nameRefused)
         message += QStringLiteral(" Nie udało się zaprogramować ") + QString::number(out.refused) + d_.member.noun;
@@ -358,7 +357,6 @@ void TSynchronizacjaTabeli::BitBtn8Click() {
     const QList<int> numbers = TickedNumbers(CheckListBox2);
     if (numbers.isEmpty()) return;
     const int total = int(numbers.size());
-    const bool successes = d_.member.writing.countAccepted;
     if (p.busy) p.busy->hide();
     p.counter->setText(QStringLiteral("0/%1").arg(total));
     TransferRun run(this, p.cancel, p.panel);
@@ -366,15 +364,16 @@ void TSynchronizacjaTabeli::BitBtn8Click() {
     DeleteEvents events;
     events.progress = [&](const DeleteOutcome& sofar) {
         run.Progress([&] {
-            p.counter->setText(QStringLiteral("%1/%2").arg(successes ? sofar.deleted : sofar.done).arg(total));
+            p.counter->setText(QStringLiteral("%1/%2").arg(sofar.deleted).arg(total));
         });
     };
     events.busy = [&](bool on) {
         if (p.busy) p.busy->setVisible(on);
     };
-    const DeleteOutcome out = DeleteRecords(s_.link, d_.member.deleting, mirror, numbers, confirmFlag, events);
+    DeleteRecords(s_.link, d_.member.deleting, mirror, numbers, confirmFlag, events);
     run.Done();
-    if (out.RebuildList(d_.member)) RebuildRegisterList();
+    // What the register deleted leaves its list at once, a run that stopped too.
+    RebuildRegisterList();
 }
 
 void TSynchronizacjaTabeli::TickDiffering() {

@@ -44,7 +44,7 @@ struct SyncWindowDescription {
     QList<DetailField> details;
     QString tickAllCaption = QStringLiteral("Zaznacz/odznacz wszystko ");
     // The heading of the list of refused records after a write.
-    QString refusedHeading = QString();
+    QString refusedHeading = QStringLiteral("Niezaprogramowane rekordy:");
 };
 
 class TSynchronizacjaTabeli : public TForm {

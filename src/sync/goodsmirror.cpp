@@ -27,8 +27,8 @@ const SyncMember& GoodsMember() {
         reggoods::kName,
         goods::kNameWidth,
         ListRebuild::Always,
-        WriteRules{RecordTable::Goods, WriteNumbering::PcRows, 1000, 1500, 450, true, true, true},
-        DeleteRules{RecordTable::Goods, reggoods::kName, goods::kNameWidth, false, 650, true, true,
+        WriteRules{RecordTable::Goods, WriteNumbering::PcRows, 1000, 1500, 450, true, true},
+        DeleteRules{RecordTable::Goods, reggoods::kName, goods::kNameWidth, false, 650, true,
                     DeleteRefusal::ShowAndStop, true},
         RunEnd::MessagePauseRead,
         0,
@@ -36,8 +36,7 @@ const SyncMember& GoodsMember() {
         true,
         [](WorkImage& image) { return OccupiedGoods(image); },
         [](const QByteArray& reg) { return PcGoodsRecordFromRegister(reg); },
-        nullptr,
-        true};
+        nullptr};
     return goods;
 }
 

@@ -65,7 +65,6 @@ struct SmallMember {
     bool copyNeedsPresent;
     QList<CopyPiece> copy;
     bool deleteWaits;         // the first delete answer read with ReadAckWait
-    bool zeroOnEnd;           // a delete answered "accepted, end of run" zeroes the slot too
     DeleteRefusal deleteRefusal;
 
     SyncMember Member() const {
@@ -79,8 +78,8 @@ struct SmallMember {
                      1,
                      table.nameWidth,
                      rebuild,
-                     WriteRules{table.id, numbering, 0, busyLong, busyShort, false, false, false},
-                     DeleteRules{table.id, 1, table.nameWidth, deleteWaits, 800, zeroOnEnd,
+                     WriteRules{table.id, numbering, 0, busyLong, busyShort, false, false},
+                     DeleteRules{table.id, 1, table.nameWidth, deleteWaits, 800,
                                  deleteRefusal == DeleteRefusal::Stop, deleteRefusal, false},
                      end,
                      endPause,
@@ -109,32 +108,32 @@ const SyncMember& SyncMemberOf(RecordTable table) {
     static const SyncMember cashiers =
         SmallMember{kCashierTable, 333, 20, ListRebuild::Always, WriteNumbering::TickedRows, 2300, 1700,
                     RunEnd::MessagePauseRead, 400, QStringLiteral(" kasjerów."), true, {{0, 0, 26}, {26, 224, 7}},
-                    false, false, DeleteRefusal::ShowAndGoOn}
+                    false, DeleteRefusal::ShowAndGoOn}
             .Member();
     static const SyncMember discounts =
         SmallMember{kDiscountTable, 45, 20, ListRebuild::UnlessBadCheckByte, WriteNumbering::TickedRows, 1000, 390,
-                    RunEnd::MessagePauseRead, 400, QStringLiteral(" rabatów."), false, {{0, 0, 28}}, false, false,
+                    RunEnd::MessagePauseRead, 400, QStringLiteral(" rabatów."), false, {{0, 0, 28}}, false,
                     DeleteRefusal::GoOnSilently}
             .Member();
     static const SyncMember payments =
         SmallMember{kPaymentFormTable, 40, 10, ListRebuild::Always, WriteNumbering::PcRows, 1000, 390,
                     RunEnd::PauseMessageRead, 450, QStringLiteral(" form płatnosci."), false, {{0, 0, 22}, {22, 26, 1}},
-                    false, false, DeleteRefusal::GoOnSilently}
+                    false, DeleteRefusal::GoOnSilently}
             .Member();
     static const SyncMember currencies =
         SmallMember{kCurrencyTable, 51, 10, ListRebuild::OnlyAfterLast, WriteNumbering::PcRows, 1000, 390,
                     RunEnd::MessagePauseRead, 430, QStringLiteral(" walut."), true, {{0, 0, 22}, {22, 26, 8}}, false,
-                    false, DeleteRefusal::GoOnSilently}
+                    DeleteRefusal::GoOnSilently}
             .Member();
     static const SyncMember groups =
         SmallMember{kGroupTable, 35, 20, ListRebuild::Always, WriteNumbering::PcRows, 1000, 450,
-                    RunEnd::PauseReadMessage, 430, QStringLiteral(" grup towarowych."), true, {{0, 0, 22}}, false, true,
+                    RunEnd::PauseReadMessage, 430, QStringLiteral(" grup towarowych."), true, {{0, 0, 22}}, false,
                     DeleteRefusal::ShowAndGoOn}
             .Member();
     static const SyncMember packagings =
         SmallMember{kPackagingTable, 75, 20, ListRebuild::Always, WriteNumbering::PcRows, 1000, 450,
                     RunEnd::PauseReadMessage, 1300, QStringLiteral(" opakowań."), true, {{0, 0, 47}, {47, 65, 1}},
-                    true, true, DeleteRefusal::Stop}
+                    true, DeleteRefusal::Stop}
             .Member();
     switch (table) {
         case RecordTable::Cashiers: return cashiers;
@@ -223,8 +222,7 @@ WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules
         if (rules.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
         pacing.Saw(a);
         if (a.Accepted()) ++out.accepted;
-        if (busy && !rules.countAccepted) ++out.programmed;
-        if (a.Accepted() && rules.countAccepted) ++out.programmed;
+        if (a.Accepted()) ++out.programmed;
         if (a.ack == AckRegisterError) ++out.refused;
         if (events.answered) events.answered(t, a);
         if (a.ack == AckAccepted && pacing.Fixed(50)) link.clock().Sleep(pacing.Fixed(50));
@@ -239,7 +237,6 @@ WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules
     return out;
 }
 
-bool DeleteOutcome::RebuildList(const SyncMember& m) const { return !(m.deleting.refusal == DeleteRefusal::Stop && stopped); }
 
 DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, RegisterTableMirror& mirror,
                             const QList<int>& numbers, uint8_t confirm, const DeleteEvents& events) {
@@ -256,7 +253,8 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
         const int r = a.ack;
         ++out.done;
         frame = uint16_t((frame & 0x7FFF) + 1);
-        if (r == AckAccepted || (r == AckAcceptedEnd && rules.zeroOnEnd)) {
+        // Whatever the register took is gone from its list at once.
+        if (r == AckAccepted || r == AckAcceptedEnd) {
             mirror.Zero(n);
             ++out.deleted;
         }

@@ -62,9 +62,6 @@ struct WriteRules {
     WriteNumbering numbering;
     int ackPause;            // fixed wait before the acknowledgement is read
     int busyLong, busyShort;  // the long one when the frame number's low byte is 1
-    // Counted as programmed: the records the register accepted, or (as the small
-    // tables' windows always counted) the records it answered busy.
-    bool countAccepted;
     bool endStops;           // "accepted, end of run" ends the run
     // A cancel marks the next record as the last frame, so the register itself
     // closes the run; otherwise the run stops before the next record.
@@ -77,7 +74,6 @@ struct DeleteRules {
     int nameOffset, nameWidth;  // the name sent along, from the register's record
     bool firstWaits;         // the first answer read with ReadAckWait
     int busyLong;            // pause after busy when the frame number's low byte is 1 (else 250)
-    bool zeroOnEnd;          // a record answered "accepted, end of run" counts as deleted
     bool endStops;           // "accepted, end of run" ends the run
     DeleteRefusal refusal;
     bool cancelSendsLast;
@@ -107,8 +103,6 @@ struct SyncMember {
     std::function<QByteArray(const QByteArray& registerRecord)> pcRecordFrom;
     const SmallTable* table = nullptr;  // the small table; none for goods
     int RecordSize() const { return replyLength - 9; }
-    // Each ticked record the register refused is named after the run.
-    bool namesRefused = false;
 };
 
 // The member of each numbered table: the six small tables and the goods.
@@ -187,7 +181,6 @@ struct DeleteOutcome {
     int done = 0;           // records sent
     int deleted = 0;
     bool stopped = false;   // the run ended early on a refusal or a failure
-    bool RebuildList(const SyncMember& m) const;
 };
 struct DeleteEvents {
     std::function<void(const DeleteOutcome& sofar)> progress;

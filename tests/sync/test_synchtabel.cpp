@@ -9,6 +9,7 @@
 
 #include "image/smalltables.h"
 #include "link/frames.h"
+#include "link/registererrors.h"
 #include "shell/Forms.h"
 #include "shell/Menuglowne.h"
 #include "support/guifixture.h"
@@ -54,6 +55,7 @@ private slots:
     void copyDeleteAndDetails();
     void transferScopeBlocksSecondRun();
     void unpluggedMidWriteToldOnce();
+    void refusedRecordNamedAndDeletedGone();
     void tickDifferingGroups();
     void rateText();
     void openedFromMainWindow();
@@ -107,7 +109,8 @@ void TestSynchTabel::writeTickedRowsThenReadAgain() {
     for (int r : {1, 4, 8}) w->CheckListBox1->item(r)->setCheckState(Qt::Checked);
     w->BitBtn2->click();
     const SyncMember& m = SyncMemberOf(table);
-    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral(" Zaprogramowano 0") + m.noun});
+    // Counted: the records the register took.
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral(" Zaprogramowano 3") + m.noun});
     QList<int> numbers;
     for (const QByteArray& frame : h.Received(t.command))
         if (frame.size() != 11) numbers << (uint8_t(frame[4]) | uint8_t(frame[5]) << 8);
@@ -186,12 +189,36 @@ void TestSynchTabel::unpluggedMidWriteToldOnce() {
     w.BitBtn2->click();
     QVERIFY(pulled);
     QCOMPARE(f.t.prompts.Texts(), (QStringList{QStringLiteral("Utracono połączenie z kasą (COM1)."),
-                                               QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano 0 kasjerów.")}));
+                                               QStringLiteral("Wystąpił błąd transmisji. Zaprogramowano 1 kasjerów.")}));
     QCOMPARE(f.t.app.workMode, int(ModeOffline));
     // Outside a transfer every operation says it again.
     f.t.prompts.Clear();
     w.BitBtn6->click();
     QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral("Utracono połączenie z kasą (COM1).")});
+}
+
+// A write where the register refuses one record says how many it took and
+// names the refused one with its reason; records deleted in the register leave
+// its list at once, the last of a run too.
+void TestSynchTabel::refusedRecordNamedAndDeletedGone() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    TSynchronizacjaBazyWalut w(f.t.services);
+    for (int n = 2; n <= 4; ++n) PutPcRecord(f.t.image, kCurrencyTable, n);
+    w.show();
+    for (int r = 0; r < w.CheckListBox1->count(); ++r) w.CheckListBox1->item(r)->setCheckState(Qt::Checked);
+    h.AddFault(QStringLiteral("W:2:error:19"));
+    w.BitBtn2->click();
+    QCOMPARE(f.t.prompts.Texts(),
+             (QStringList{QStringLiteral(" Zaprogramowano 2 walut. Nie udało się zaprogramować 1 walut."),
+                          QStringLiteral("Niezaprogramowane rekordy:\n3.Ś3 - ") + RegisterErrorText(19)}));
+    QCOMPARE(w.CheckListBox2->count(), 2);
+    // Both deleted in the register: gone from its list without "Odśwież".
+    f.t.prompts.Clear();
+    for (int r = 0; r < w.CheckListBox2->count(); ++r) w.CheckListBox2->item(r)->setCheckState(Qt::Checked);
+    w.BitBtn8->click();
+    QCOMPARE(w.CheckListBox2->count(), 0);
+    h.sim.WithState([](SimState& s) { QVERIFY(!s.currencies.Present(2) && !s.currencies.Present(4)); });
 }
 
 void TestSynchTabel::transferScopeBlocksSecondRun() {
