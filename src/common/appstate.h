@@ -16,6 +16,9 @@ struct AppState {
     QString databaseName;
     QString recordCurrencySymbol = QStringLiteral("PLN");
     QString startDirectory;
+    // Moves on whenever the image is saved, opened or made anew: what was kept
+    // to take back a deletion belongs to one generation only.
+    int imageGeneration = 0;
     // Names of the register's goods units 1-3, as last read from or sent to it.
     QStringList goodsUnits;
     // Record writes without the fixed waits (every window that writes records

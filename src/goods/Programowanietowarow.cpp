@@ -192,7 +192,9 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     BitBtn3 = Named(new QPushButton(QStringLiteral("&Usuń z bazy PC"), Panel1), "BitBtn3");
     BitBtn10 = Named(new QPushButton(QStringLiteral("Wydru&k bazy  "), Panel1), "BitBtn10");
     Button1 = Named(new QPushButton(QStringLiteral("Pobierz bazę z podłączonej kasy"), Panel1), "Button1");
-    for (QPushButton* b : {BitBtn5, BitBtn2, BitBtn3, BitBtn10, Button1}) actions->addWidget(b);
+    ButtonCofnij = Named(new QPushButton(QStringLiteral("Cofnij usunięcie"), Panel1), "ButtonCofnij");
+    ButtonCofnij->setEnabled(false);
+    for (QPushButton* b : {BitBtn5, BitBtn2, BitBtn3, ButtonCofnij, BitBtn10, Button1}) actions->addWidget(b);
     panel->addLayout(actions);
     columns->addWidget(Panel1, 1);
 
@@ -227,6 +229,10 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     connect(BitBtn1, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn1Click);
     connect(BitBtn5, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn5Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn3Click);
+    connect(ButtonCofnij, &QPushButton::clicked, this, [this] {
+        if (undo_.Restore(s_.image, s_.app)) RebuildGoodsGrid();
+        ButtonCofnij->setEnabled(false);
+    });
     connect(BitBtn2, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn2Click);
     connect(Button1, &QPushButton::clicked, this, &TProgramowanieTowarow::Button1Click);
     connect(BitBtn10, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn10Click);
@@ -236,6 +242,7 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
 
 void TProgramowanieTowarow::FormShow() {
     RebuildGoodsGrid();
+    ButtonCofnij->setEnabled(undo_.Available(s_.app));
     if (s_.app.workMode == ModeOffline) {
         CheckBox4->setChecked(false);
         BitBtn4->setEnabled(true);
@@ -457,6 +464,13 @@ void TProgramowanieTowarow::BitBtn3Click() {
     const int row = StringGrid1->currentRow();
     const int n = SelectedNumber();
     if (n <= 0) return;
+    // Asked first; "Cofnij usunięcie" takes it back (quick keys too) until the next save.
+    const QString what = QString::number(n) + QStringLiteral(". ") + ReadGoodsRecord(s_.image, n).name;
+    if (s_.prompts.Ask(QStringLiteral("Usunąć z bazy PC towar ") + what + QLatin1Char('?'), PromptButtons::YesNo,
+                       PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
+    undo_.Remember(s_.image, s_.app, what);
+    ButtonCofnij->setEnabled(true);
     RemoveGoodsFromQuickKeys(s_.image, n);
     if (kGoods.Holds(n)) {
         s_.image.ClearBytes(kGoods.Offset(n), kGoods.recordSize);

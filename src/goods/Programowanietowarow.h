@@ -3,6 +3,7 @@
 // database image, searches and deletes them, sends one record to the register and
 // reads the register's whole goods table.
 #include "common/Form.h"
+#include "image/deletionundo.h"
 #include "printing/goodslist.h"
 
 class QCheckBox;
@@ -52,6 +53,7 @@ public:
     QPushButton* BitBtn5;
     QPushButton* BitBtn2;
     QPushButton* BitBtn3;
+    QPushButton* ButtonCofnij;  // takes back the last deletion
     QPushButton* BitBtn10;
     QPushButton* Button1;
     QFrame* PanelSortowanie;
@@ -93,4 +95,5 @@ private:
     TEdycjaTowaru* editDialog_ = nullptr;
     QList<GoodsListRow> printRows_;
     bool downloading_ = false;
+    DeletionUndo undo_;
 };

@@ -49,6 +49,7 @@ bool DatabaseDocument::Save() {
     s_.prompts.Message(QStringLiteral("Zapisano plik ") + path);
     s_.app.databaseName = QFileInfo(path).fileName();
     s_.app.databaseModified = false;
+    ++s_.app.imageGeneration;
     return true;
 }
 
@@ -75,6 +76,7 @@ bool DatabaseDocument::Open(bool* service) {
         return false;
     }
     s_.app.databaseName = QFileInfo(path).fileName();
+    ++s_.app.imageGeneration;
     s_.app.DatabaseCreated();
     s_.app.databaseModified = false;
     const QByteArray symbol = db.image.mid(layout::kRecordCurrency, 3);
@@ -93,6 +95,7 @@ bool DatabaseDocument::CreateNew(const QString& name, const QString& currencySym
     }
     s_.app.recordCurrencySymbol = currencySymbol;
     s_.app.databaseName = name;
+    ++s_.app.imageGeneration;
     s_.app.DatabaseCreated();
     s_.app.databaseModified = true;
     return true;

@@ -357,6 +357,10 @@ void TSynchronizacjaTabeli::BitBtn8Click() {
     const QList<int> numbers = TickedNumbers(CheckListBox2);
     if (numbers.isEmpty()) return;
     const int total = int(numbers.size());
+    // What the register deletes cannot be brought back: asked first, naming how many.
+    if (s_.prompts.Ask(QStringLiteral("Usunąć z kasy zaznaczone rekordy (%1)? Tego nie można cofnąć.").arg(total),
+                       PromptButtons::YesNo, PromptIcon::Warning, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
     if (p.busy) p.busy->hide();
     p.counter->setText(QStringLiteral("0/%1").arg(total));
     TransferRun run(this, p.cancel, p.panel);

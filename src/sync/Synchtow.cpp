@@ -100,6 +100,9 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     pcButtons->addWidget(BitBtn2, 1, 0);
     pcButtons->addWidget(BitBtn5, 1, 1);
     pcButtons->addWidget(BitBtn10, 2, 0);
+    ButtonCofnij = Named(new QPushButton(QStringLiteral("Cofnij usunięcie"), this), "ButtonCofnij");
+    ButtonCofnij->setEnabled(false);
+    pcButtons->addWidget(ButtonCofnij, 2, 1);
     pcButtons->addWidget(BitBtnRozne, 3, 0);
     pcButtons->addWidget(LabelRozne, 3, 1);
 
@@ -224,6 +227,10 @@ TSynchronizacjaBazyTowarowej::TSynchronizacjaBazyTowarowej(Services& services, T
     Drukujwedugnazw1 = MenuWydruku->addAction(QStringLiteral("Drukuj według nazw"));
 
     connect(BitBtn5, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::DeleteTickedOnPc);
+    connect(ButtonCofnij, &QPushButton::clicked, this, [this] {
+        if (undo_.Restore(s_.image, s_.app)) RebuildPcList();
+        ButtonCofnij->setEnabled(false);
+    });
     connect(Button4, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::VerifyBarcodes);
     connect(Button7, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::MarkUnsoldGoods);
     connect(BitBtn11, &QPushButton::clicked, this, &TSynchronizacjaBazyTowarowej::TickByNumber);
@@ -291,6 +298,7 @@ bool TSynchronizacjaBazyTowarowej::eventFilter(QObject* watched, QEvent* event) 
 
 void TSynchronizacjaBazyTowarowej::FormShow() {
     CheckListBox1->clearSelection();
+    ButtonCofnij->setEnabled(undo_.Available(s_.app));
     tickAllPc_ = true;
     tickAllRegister_ = true;
     TSynchronizacjaTabeli::FormShow();
@@ -312,7 +320,14 @@ void TSynchronizacjaBazyTowarowej::UpdateGauge(QProgressBar* bar, QLabel* label,
 }
 
 void TSynchronizacjaBazyTowarowej::DeleteTickedOnPc() {
-    if (TickedRows(CheckListBox1).isEmpty()) return;
+    const int count = int(TickedRows(CheckListBox1).size());
+    if (count == 0) return;
+    // Asked first, naming how many; "Cofnij usunięcie" takes it back until the next save.
+    if (s_.prompts.Ask(QStringLiteral("Usunąć z bazy PC zaznaczone towary (%1)?").arg(count), PromptButtons::YesNo,
+                       PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
+    undo_.Remember(s_.image, s_.app, QStringLiteral("%1 towarów").arg(count));
+    ButtonCofnij->setEnabled(true);
     const int remembered = CheckListBox1->currentRow();
     for (int row = CheckListBox1->count() - 1; row >= 0; --row) {
         if (!Ticked(CheckListBox1, row)) continue;

@@ -4,6 +4,7 @@
 // verification, unsold goods, ticking by number, the printout, the memory gauges
 // and the goods' details.
 #include "sync/Synchtabeli.h"
+#include "image/deletionundo.h"
 #include "sync/goodsmirror.h"
 
 class QLineEdit;
@@ -17,6 +18,7 @@ public:
     TSynchronizacjaBazyTowarowej(Services& services, TEdycjaTowaru* editDialog, QWidget* parent = nullptr);
 
     QPushButton* BitBtn5;        // delete ticked on the PC
+    QPushButton* ButtonCofnij;   // takes back the last deletion on the PC
     QPushButton* Button4;        // verify barcodes
     QPushButton* Button7;        // mark unsold
     QLineEdit* Edit1;
@@ -92,5 +94,6 @@ private:
                           QLabel*& counter, QPushButton*& cancel);
 
     TEdycjaTowaru* editDialog_;
+    DeletionUndo undo_;
     QStringList printLines_;
 };

@@ -86,7 +86,10 @@ TTableEditor::TTableEditor(Services& services, const TableEditorDescription& d, 
     auto* buttons = new QHBoxLayout;
     Button3 = Named(new QPushButton(d.deleteCaption, this), "Button3");
     SendButton = Named(new QPushButton(d.sendCaption, this), d.sendButton);
+    ButtonCofnij = Named(new QPushButton(QStringLiteral("Cofnij usunięcie"), this), "ButtonCofnij");
+    ButtonCofnij->setEnabled(false);
     buttons->addWidget(Button3);
+    buttons->addWidget(ButtonCofnij);
     buttons->addWidget(SendButton);
     buttons->addStretch();
     right->addLayout(buttons);
@@ -97,6 +100,10 @@ TTableEditor::TTableEditor(Services& services, const TableEditorDescription& d, 
     EnterPresses(BitBtn4);
     connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
     connect(Button3, &QPushButton::clicked, this, &TTableEditor::Button3Click);
+    connect(ButtonCofnij, &QPushButton::clicked, this, [this] {
+        if (undo_.Restore(s_.image, s_.app)) FillGrid();
+        ButtonCofnij->setEnabled(false);
+    });
     connect(SendButton, &QPushButton::clicked, this, &TTableEditor::SendClick);
     connect(ConfirmBox, &QCheckBox::clicked, this, [this](bool on) { confirmFlag = on ? 1 : 0; });
 }
@@ -114,6 +121,7 @@ void TTableEditor::Require(QLineEdit* field, QLabel* marker) { required_.append(
 
 void TTableEditor::FormShow() {
     if (d_.fillWithoutDatabase || s_.app.DatabaseLoaded()) FillGrid();
+    ButtonCofnij->setEnabled(undo_.Available(s_.app));
 }
 
 void TTableEditor::FillGrid() {
@@ -201,6 +209,13 @@ void TTableEditor::Button3Click() {
     if (number < 1) return;
     if (!MayDelete(number)) return;
     if (number <= d_.table.listed) {
+        // Asked first; "Cofnij usunięcie" takes it back until the next save.
+        const QString what = QString::number(number) + QStringLiteral(". ") + d_.table.Name(s_.image, number).trimmed();
+        if (s_.prompts.Ask(QStringLiteral("Usunąć z bazy PC rekord ") + what + QLatin1Char('?'), PromptButtons::YesNo,
+                           PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+            return;
+        undo_.Remember(s_.image, s_.app, what);
+        ButtonCofnij->setEnabled(true);
         s_.image.ClearBytes(d_.table.area.Offset(number), d_.table.area.recordSize);
         s_.app.databaseModified = true;
         FillGrid();

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "common/Form.h"
+#include "image/deletionundo.h"
 #include "image/smalltables.h"
 #include "link/exchange.h"
 
@@ -61,6 +62,7 @@ struct TableEditorDescription {
 
 class TTableEditor : public TForm {
     Q_OBJECT
+    DeletionUndo undo_;
 public:
     TTableEditor(Services& services, const TableEditorDescription& description, QWidget* parent);
 
@@ -74,6 +76,7 @@ public:
     QPushButton* BitBtn4;
     QPushButton* BitBtn6;
     QPushButton* Button3;
+    QPushButton* ButtonCofnij;  // takes back the last deletion
     QPushButton* SendButton;
     QCheckBox* ConfirmBox;
 

@@ -371,7 +371,20 @@ void TestGoods::deleteKeepsSelectionAndQuickKeys() {
     form_->BitBtn3->click();
     QCOMPARE(form_->StringGrid1->currentRow(), 0);
     QCOMPARE(Cell(form_->StringGrid1, 0, 0), QStringLiteral("4"));
-    QVERIFY(t_->prompts.shown.isEmpty());
+    // Each deletion was asked first, naming the goods.
+    QCOMPARE(t_->prompts.Texts(), (QStringList{QStringLiteral("Usunąć z bazy PC towar 8. T8?"),
+                                               QStringLiteral("Usunąć z bazy PC towar 2. T2?")}));
+    // The last one is taken back whole; then there is nothing more to take back.
+    QVERIFY(form_->ButtonCofnij->isEnabled());
+    form_->ButtonCofnij->click();
+    QCOMPARE(image_word(t_->image, 2), 2);
+    QCOMPARE(Cell(form_->StringGrid1, 0, 0), QStringLiteral("2"));
+    QVERIFY(!form_->ButtonCofnij->isEnabled());
+    // "Nie" keeps the goods.
+    t_->prompts.answers = {PromptAnswer::No};
+    form_->StringGrid1->selectRow(0);
+    form_->BitBtn3->click();
+    QCOMPARE(image_word(t_->image, 2), 2);
 }
 
 void TestGoods::automaticSendAfterAdd() {

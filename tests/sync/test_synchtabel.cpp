@@ -166,8 +166,9 @@ void TestSynchTabel::copyDeleteAndDetails() {
     // Deleted in the register: the logged-in cashier is refused, shown, and kept.
     f.t.prompts.Clear();
     w.BitBtn8->click();
-    QCOMPARE(f.t.prompts.Texts().size(), 1);
-    QVERIFY(f.t.prompts.Texts()[0].startsWith(QStringLiteral("Błąd 108")));
+    QCOMPARE(f.t.prompts.Texts().size(), 2);
+    QCOMPARE(f.t.prompts.Texts()[0], QStringLiteral("Usunąć z kasy zaznaczone rekordy (1)? Tego nie można cofnąć."));
+    QVERIFY(f.t.prompts.Texts()[1].startsWith(QStringLiteral("Błąd 108")));
     QVERIFY(Rows(w.CheckListBox2).contains(QStringLiteral("7.  Ewa                  ")));
 }
 

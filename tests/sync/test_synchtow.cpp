@@ -395,6 +395,10 @@ void TestSynchtow::deleteOnPcAndInRegister() {
     form_->CheckListBox1->setCurrentRow(1);
     form_->CheckListBox1->item(1)->setCheckState(Qt::Checked);
     form_->CheckListBox1->item(3)->setCheckState(Qt::Checked);
+    t_->prompts.answers = {PromptAnswer::No};
+    form_->BitBtn5->click();  // asked first; "Nie" deletes nothing
+    QCOMPARE(t_->prompts.Texts().value(0), QStringLiteral("Usunąć z bazy PC zaznaczone towary (2)?"));
+    QCOMPARE(OccupiedGoods(t_->image).size(), 4);
     form_->BitBtn5->click();
     QCOMPARE(OccupiedGoods(t_->image), (QList<int>{1, 3}));
     QVERIFY(t_->app.databaseModified);
@@ -421,8 +425,16 @@ void TestSynchtow::deleteOnPcAndInRegister() {
     for (int row = 0; row < 3; ++row) form_->CheckListBox2->item(row)->setCheckState(Qt::Checked);
     t_->prompts.Clear();
     form_->BitBtn8->click();
-    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Błąd 91: Niezerowa wartość sprzedaży towaru")});
+    QCOMPARE(t_->prompts.Texts(),
+             (QStringList{QStringLiteral("Usunąć z kasy zaznaczone rekordy (3)? Tego nie można cofnąć."),
+                          QStringLiteral("Błąd 91: Niezerowa wartość sprzedaży towaru")}));
     QCOMPARE(form_->CheckListBox2->count(), 2);  // goods 2 went, 3 stayed, 4 was not tried
+    // "Nie" deletes nothing in the register.
+    t_->prompts.Clear();
+    t_->prompts.answers = {PromptAnswer::No};
+    const int frames = int(h_->Received('0').size());
+    form_->BitBtn8->click();
+    QCOMPARE(int(h_->Received('0').size()), frames);
 }
 
 void TestSynchtow::verifyBarcodes() {

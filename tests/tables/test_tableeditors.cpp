@@ -129,6 +129,7 @@ private slots:
     void protectedRecords();
     void packagingPriceAndLinkedGoods();
     void groupSendAnswers();
+    void deleteAskedAndTakenBack();
     void discountForm();
     void currencyForm();
     void cashierPanelAndPassword();
@@ -407,6 +408,34 @@ void TestTableEditors::packagingPriceAndLinkedGoods() {
     QCOMPARE(ReadGoodsRecord(t_->image, 7).packaging, uint8_t(0));
     QCOMPARE(ReadGoodsRecord(t_->image, 9).packaging, uint8_t(0));
     QVERIFY(t_->app.databaseModified);
+}
+
+// Deleting on the PC is asked first and can be taken back until the database is
+// saved (or another one opened).
+void TestTableEditors::deleteAskedAndTakenBack() {
+    TTableEditor* form = Editor("TProgramowanieRabatow");
+    form->show();
+    kMembers[3].fill(form);
+    form->BitBtn4->click();
+    const QByteArray slot = t_->image.ReadBytesAt(kDiscounts.Offset(4), kDiscounts.recordSize);
+    QVERIFY(SelectNumber(form, 4));
+    t_->prompts.answers = {PromptAnswer::No};
+    form->Button3->click();
+    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Usunąć z bazy PC rekord 4. Stały klient?")});
+    QCOMPARE(t_->image.ReadBytesAt(kDiscounts.Offset(4), kDiscounts.recordSize), slot);
+    QVERIFY(!form->ButtonCofnij->isEnabled());
+    form->Button3->click();
+    QVERIFY(!SelectNumber(form, 4));
+    form->ButtonCofnij->click();
+    QCOMPARE(t_->image.ReadBytesAt(kDiscounts.Offset(4), kDiscounts.recordSize), slot);
+    QVERIFY(SelectNumber(form, 4));
+    // After a save there is nothing to take back.
+    form->Button3->click();
+    QVERIFY(form->ButtonCofnij->isEnabled());
+    ++t_->app.imageGeneration;
+    form->hide();
+    form->show();
+    QVERIFY(!form->ButtonCofnij->isEnabled());
 }
 
 void TestTableEditors::groupSendAnswers() {
