@@ -495,13 +495,20 @@ void TProgramowanieTowarow::BitBtn2Click() {
 
 void TProgramowanieTowarow::Button1Click() {
     if (TransferRunning()) return;
+    // The register's goods replace the PC's of the same numbers: unsaved work is not
+    // overwritten without a word.
+    if (s_.app.DatabaseLoaded() && s_.app.databaseModified &&
+        s_.prompts.Ask(QStringLiteral("Baza PC ma niezapisane zmiany. Towary z kasy zastąpią towary PC o tych samych "
+                                      "numerach. Pobrać?"),
+                       PromptButtons::YesNo, PromptIcon::Warning, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
     LabelPostep->setText(QStringLiteral("0/2000"));
     // Only the download's cancel answers meanwhile.
     TransferRun run(this, BitBtnAnuluj, PanelSortowanie);
     downloading_ = true;
     RegisterGoodsMirror received;  // the register's records, stored once the transfer ends
     run.Progress();
-    ReadRegisterTable(s_.link, GoodsMember(), received, [&](int stored) {
+    const ReadOutcome out = ReadRegisterTable(s_.link, GoodsMember(), received, [&](int stored) {
         // "Anuluj" and Esc take effect between records.
         run.Progress([&] { LabelPostep->setText(QString::number(stored) + QStringLiteral("/2000")); });
     });
@@ -510,6 +517,9 @@ void TProgramowanieTowarow::Button1Click() {
     if (stored > 0) s_.app.databaseModified = true;  // the downloaded goods are a change to save
     run.Done();
     RebuildGoodsGrid();
+    // A download cut short keeps what came: the user learns how much.
+    if (!out.complete && stored > 0)
+        s_.prompts.Message(QStringLiteral("Pobieranie nie zostało ukończone. Zapisano w bazie PC %1 towarów z kasy.").arg(stored));
 }
 
 void TProgramowanieTowarow::CollectPrintRows() {

@@ -462,6 +462,17 @@ void TestGoods::downloadFromRegister() {
     QVERIFY(!form_->PanelSortowanie->isVisible());
     QCOMPARE(form_->StringGrid1->rowCount(), 4);
     QVERIFY(t_->app.databaseModified);  // the downloaded goods are a change to save
+    // A download cut short says how much it kept.
+    QCOMPARE(t_->prompts.Texts().last(),
+             QStringLiteral("Pobieranie nie zostało ukończone. Zapisano w bazie PC 2 towarów z kasy."));
+    // Unsaved changes are not overwritten without a question; "Nie" downloads nothing.
+    t_->prompts.Clear();
+    t_->prompts.answers = {PromptAnswer::No};
+    const int requests = int(h.Received('T').size());
+    form_->Button1->click();
+    QCOMPARE(t_->prompts.Texts(), QStringList{QStringLiteral("Baza PC ma niezapisane zmiany. Towary z kasy zastąpią "
+                                                             "towary PC o tych samych numerach. Pobrać?")});
+    QCOMPARE(int(h.Received('T').size()), requests);
 }
 
 void TestGoods::editDialogKeepsPriceAndUnit() {
