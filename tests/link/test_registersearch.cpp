@@ -8,6 +8,7 @@
 
 #include "common/appstate.h"
 #include "link/Podgladbufora.h"
+#include "link/Ustawieniatransmisji.h"
 #include "link/Wyszukiwaniekasy.h"
 #include "link/commands.h"
 #include "support/guifixture.h"
@@ -81,6 +82,18 @@ void TestRegisterSearch::registerAtAddress3OnPort2() {
     const QByteArray answer = f.t.link.Read(10);
     QCOMPARE(answer.size(), 10);
     QCOMPARE(answer.at(6), 'A');
+    // The transmission settings show the address the link uses, so "Zastosuj"
+    // there keeps the connection working.
+    TUstawieniaTrans settings(f.t.services);
+    settings.show();
+    QCOMPARE(settings.ComboBox6->currentText(), QStringLiteral("3"));
+    QCOMPARE(settings.ComboBox1->currentText(), QStringLiteral("COM 2"));
+    settings.Button2->click();
+    QCOMPARE(int(f.t.link.Address()), 3);
+    QVERIFY(f.t.link.IsOpen());
+    f.t.prompts.Clear();
+    QVERIFY(TransactRecord(f.t.link, f.t.image, RecordTable::Cashiers, kSingleFrame, 1, 0).Accepted());
+    QVERIFY(f.t.prompts.Texts().isEmpty());
 }
 
 void TestRegisterSearch::portsBeforeAddresses() {
