@@ -266,6 +266,14 @@ void TEdycjaTekstuParagonu::BitBtn2Click() {
                     QStringLiteral("Stopkę zapisano w kasie."));
 }
 
+void TEdycjaTekstuParagonu::TakeText(const RichText& text) {
+    RichText kept = text;
+    if (kept.size() > LineSlots()) kept.resize(LineSlots());
+    CutLongLines(kept);
+    SetText(kept);
+    RichEdit1->document()->setModified(true);
+}
+
 void TEdycjaTekstuParagonu::OpenFile() {
     FileDialogSpec dialog;
     dialog.title = d_.openTitle;

@@ -43,6 +43,9 @@ public:
 
     RichText Text() const;
     void SetText(const RichText& text);
+    // Text from elsewhere (a file, the register) kept as the user's own, shown
+    // in place of the database's until the user stores or sends it.
+    void TakeText(const RichText& text);
     int LineSlots() const;
     void StoreBlock();  // the text as the register's block into the image
     void BitBtn2Click();

@@ -1,8 +1,11 @@
 #pragma once
 // TPobieranieNaglowka: the receipt header as the register holds it.
-#include "common/Form.h"
+#include <functional>
 
-class QPlainTextEdit;
+#include "common/Form.h"
+#include "receipt/lineblock.h"
+
+class QTextEdit;
 class QPushButton;
 
 class TPobieranieNaglowka : public TForm {
@@ -11,7 +14,13 @@ public:
     explicit TPobieranieNaglowka(Services& services, QWidget* parent = nullptr);
 
     QPushButton* Button1;  // "Pobierz nagłówek"
-    QPlainTextEdit* RichEdit1;
+    QPushButton* Button2;  // "Przenieś do edytora"
+    QTextEdit* RichEdit1;
 
     void Button1Click();
+    // Opens the header editor with the text read (set by the program).
+    std::function<void(const RichText&)> takeIntoEditor;
+
+private:
+    RichText read_;
 };

@@ -101,7 +101,15 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(new TDrukowanieKodowKreskowych(s, main));
     forms.Add(new TWydrukKlawiatury(s, main));
     for (TEdycjaTekstuParagonu* editor : CreateReceiptTextEditors(s, main)) forms.Add(editor);
-    forms.Add(new TPobieranieNaglowka(s, main));
+    auto* headerDownload = new TPobieranieNaglowka(s, main);
+    // What was read from the register can be taken into the header editor.
+    headerDownload->takeIntoEditor = [&forms](const RichText& text) {
+        if (auto* editor = forms.Get<TEdycjaTekstuParagonu>(QStringLiteral("TProgramowanieNaglowka"))) {
+            editor->TakeText(text);
+            editor->ShowModal();
+        }
+    };
+    forms.Add(headerDownload);
     forms.Add(new TProgramowanieKlawiszyFunkcyjnych(s, main));
     forms.Add(new TKlawiszeSzybkieSprzedazy(s, main));
     forms.Add(new TProgramowanieKlawiszySzybkich2(s, main));

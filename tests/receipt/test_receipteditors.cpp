@@ -3,6 +3,8 @@
 #include <QtTest>
 #include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -108,6 +110,16 @@ void TestReceiptEditors::lineLimits() {
     QCOMPARE(footer_->Text().value(0).Positions(), 42);
     end.insertText("W", large);  // would be 44
     QCOMPARE(footer_->Text().value(0).Text(), QString(40, QLatin1Char('y')) + "Z");
+    // Typed: Enter makes a new line in the text area.
+    header_->SetText({});
+    header_->activateWindow();
+    header_->RichEdit1->setFocus();
+    QTest::keyClicks(header_->RichEdit1, QStringLiteral("SKLEP"));
+    QTest::keyClick(header_->RichEdit1, Qt::Key_Return);
+    QTest::keyClicks(header_->RichEdit1, QStringLiteral("Rynek 1"));
+    QCOMPARE(header_->Text().size(), 2);
+    QCOMPARE(header_->Text().value(1).Text(), QStringLiteral("Rynek 1"));
+    QVERIFY(header_->isVisible());
 }
 
 void TestReceiptEditors::footerFrame() {
@@ -212,6 +224,26 @@ void TestReceiptEditors::headerDownload() {
     w.Button1->click();
     QCOMPARE(w.RichEdit1->toPlainText().split('\n'), lines);
     QTRY_VERIFY(h_->ControlStatuses().contains(1));
+    // A large character shows large, without its marker, and the text read can
+    // be taken into the header editor.
+    h_->sim.ClearFaults();
+    h_->sim.WithState([](SimState& s) { s.header = HeaderBlock({Line("PROMOCJA", LineAlign::Centre, {0})}, {}); });
+    w.Button1->click();
+    const QString first = w.RichEdit1->toPlainText().split('\n').value(0);
+    QVERIFY2(!first.contains(QChar(1)) && first.trimmed() == QStringLiteral("PROMOCJA"), qPrintable(first));
+    QTextCursor c(w.RichEdit1->document());
+    c.movePosition(QTextCursor::StartOfLine);
+    while (c.block().text().at(c.positionInBlock()) == QLatin1Char(' ')) c.movePosition(QTextCursor::Right);
+    c.movePosition(QTextCursor::Right);
+    QCOMPARE(c.charFormat().fontPointSize(), 20.0);  // the P
+    RichText taken;
+    w.takeIntoEditor = [&](const RichText& t) { taken = t; };
+    w.Button2->click();
+    QCOMPARE(taken.value(0), Line("PROMOCJA", LineAlign::Centre, {0}));
+    header_->TakeText(taken);
+    QCOMPARE(header_->Text().value(0), Line("PROMOCJA", LineAlign::Centre, {0}));
+    header_->show();  // the taken text stays, not the database's
+    QCOMPARE(header_->Text().value(0).Text(), QStringLiteral("PROMOCJA"));
 }
 
 QTEST_MAIN(TestReceiptEditors)
