@@ -73,7 +73,9 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
                                                                         : QStringLiteral("WWWWWWWWWWWWWWWWW")));
             auto* caption = new QLabel(QString::fromUtf8(rows[i].caption) + QLatin1Char(':'), box);
             caption->setBuddy(value);
-            value->setAccessibleName(QString::fromUtf8(rows[i].caption));
+            // A screen reader reads the value itself (its text); the caption
+            // tells what it is.
+            value->setAccessibleDescription(QString::fromUtf8(rows[i].caption));
             form->addRow(caption, value);
             values_.insert(QLatin1String(rows[i].value), value);
         }
@@ -95,6 +97,7 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("00:00   31-12-2026")));
         auto* c = Named(new QLabel(caption, change), captionName);
         c->setBuddy(value);
+        value->setAccessibleDescription(caption);
         form->addRow(c, value);
         values_.insert(QLatin1String(valueName), value);
         return std::pair{c, value};

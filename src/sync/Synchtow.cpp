@@ -52,7 +52,8 @@ QLabel* Detail(QGridLayout* grid, QWidget* parent, int row, const QString& capti
     value->setObjectName(QLatin1String(name));
     auto* label = new QLabel(caption, parent);
     label->setBuddy(value);
-    value->setAccessibleName(QString(caption).remove(QLatin1Char(':')));
+    // A screen reader reads the value itself (its text); the caption tells what it is.
+    value->setAccessibleDescription(QString(caption).remove(QLatin1Char(':')));
     grid->addWidget(label, row, 0);
     grid->addWidget(value, row, 1);
     return value;

@@ -1,6 +1,7 @@
 // The report windows against the simulated register: one description per report,
 // so one table of cases drives them all.
 #include <QtTest>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -283,6 +284,11 @@ void TestReports::informationBothLayouts() {
         {"Label43", "2048"},
     };
     for (const auto& [label, text] : longValues) QCOMPARE(w.Value(label)->text(), text);
+    // A screen reader reads the value, with its caption as the description.
+    QAccessibleInterface* mode = QAccessible::queryAccessibleInterface(w.Value("Label29"));
+    QVERIFY(mode);
+    QCOMPARE(mode->text(QAccessible::Name), QStringLiteral("FISKALNY"));
+    QCOMPARE(mode->text(QAccessible::Description), QStringLiteral("Tryb pracy"));
     QVERIFY(!GuiFixture::Control<QLabel>(&w, "Label55")->isEnabled());  // no change planned: greyed
     QVERIFY(!w.Value("Label54")->isEnabled());
     QVERIFY(w.Button1->isEnabled());

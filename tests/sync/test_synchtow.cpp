@@ -1,5 +1,6 @@
 // The goods synchronization window against the simulated register.
 #include <QtTest>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -230,6 +231,10 @@ void TestSynchtow::listRowsAndDetails() {
     QCOMPARE(form_->Label14->text(), QStringLiteral("2"));
     QCOMPARE(form_->Label42->text(), QStringLiteral("55,55"));
     QCOMPARE(form_->Label18->text(), QStringLiteral("2026-7-5  09:03"));
+    // A screen reader reads the value, with its caption as the description.
+    QAccessibleInterface* sold = QAccessible::queryAccessibleInterface(form_->Label14);
+    QCOMPARE(sold->text(QAccessible::Name), QStringLiteral("2"));
+    QCOMPARE(sold->text(QAccessible::Description), QStringLiteral("Ilość sprzedanych sztuk"));
     QCOMPARE(form_->Label15->text(), QStringLiteral("Brak"));
     QCOMPARE(form_->Label16->text(), QStringLiteral("NIE"));
     form_->CheckListBox2->setCurrentRow(1);
