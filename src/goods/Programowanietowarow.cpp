@@ -334,8 +334,10 @@ bool TProgramowanieTowarow::AddGoodsRecord() {
     const QString key = GoodsNameKey(Edit5->text());
     for (int other : OccupiedGoods(s_.image)) {
         if (other == n) continue;
-        if (GoodsNameKey(s_.image.ReadTextAt(kGoods.Offset(other) + goods::kName, goods::kNameWidth)) == key) {
-            s_.prompts.Message(QStringLiteral("Towar ") + key + QStringLiteral(" jest już zapisany w bazie pod numerem ") +
+        const QString stored = s_.image.ReadTextAt(kGoods.Offset(other) + goods::kName, goods::kNameWidth);
+        if (GoodsNameKey(stored) == key) {
+            // The name as the user knows it, not the key it is compared by.
+            s_.prompts.Message(QStringLiteral("Towar ") + stored + QStringLiteral(" jest już zapisany w bazie pod numerem ") +
                                QString::number(other));
             Edit5->setFocus();
             return false;

@@ -8,6 +8,8 @@
 #include "image/fields.h"
 
 QString SyncDateText(const char* p) {
+    // A cashier who never logged in has no date at all.
+    if (Word(p) == 0 && p[2] == 0 && p[3] == 0) return QStringLiteral("brak");
     return QStringLiteral("%1-%2-%3  %4:%5")
         .arg(Word(p))
         .arg(uint8_t(p[2]))
@@ -66,6 +68,9 @@ TSynchronizacjaBazyKasjerow::TSynchronizacjaBazyKasjerow(Services& services, QWi
     }
     LastLogIn = Named(new QLabel(this), "LastLogIn");
     LastLogOut = Named(new QLabel(this), "LastLogOut");
+    // Room for the whole date, so it is never cut off.
+    for (QLabel* l : {LastLogIn, LastLogOut})
+        l->setMinimumWidth(l->fontMetrics().horizontalAdvance(QStringLiteral("2026-12-31  23:59")) + 4);
     form->addRow(QStringLiteral("Ostatnie logowanie:"), LastLogIn);
     form->addRow(QStringLiteral("Ostatnie wylogowanie:"), LastLogOut);
     LoggedIn = Named(new QLabel(QStringLiteral("KASJER ZALOGOWANY!"), this), "LoggedIn");

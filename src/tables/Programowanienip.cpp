@@ -40,7 +40,16 @@ void TProgramowanieNIP::BitBtn5Click() {
     setEnabled(false);
     RegisterLink& link = s_.link;
     link.FlushPort();
-    const std::optional<Frame> frame = NipFrame(PaddedNip(Edit2->text()));
+    // A short NIP goes filled with zeros to ten characters: the user sees that
+    // first and may say no.
+    const QString nip = PaddedNip(Edit2->text());
+    if (nip != Edit2->text() &&
+        s_.prompts.Ask(QStringLiteral("NIP ma %1 znaków; zostanie wysłany jako %2. Wysłać?").arg(Edit2->text().size()).arg(nip),
+                       PromptButtons::YesNo, PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes) {
+        setEnabled(true);
+        return;
+    }
+    const std::optional<Frame> frame = NipFrame(nip);
     if (!frame) {
         s_.prompts.Message(QStringLiteral("Zbyt długi NIP!"));
     } else {

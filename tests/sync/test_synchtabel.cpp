@@ -150,6 +150,8 @@ void TestSynchTabel::copyDeleteAndDetails() {
     QCOMPARE(w.Rights[0]->text(), QStringLiteral("TAK"));
     QCOMPARE(w.Rights[1]->text(), QStringLiteral("NIE"));
     QCOMPARE(w.LastLogIn->text(), QStringLiteral("2024-12-10  08:05"));
+    QVERIFY(w.LastLogIn->width() >= w.LastLogIn->sizeHint().width());  // the whole date shows
+    QCOMPARE(w.LastLogOut->text(), QStringLiteral("brak"));  // never logged out
     QVERIFY(w.LoggedIn->isVisible());
     QVERIFY(!w.Password->isVisible());
     w.Button6->click();

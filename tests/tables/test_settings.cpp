@@ -388,15 +388,25 @@ void TestSettings::trainingNip() {
     TProgramowanieNIP form(t_->services);
     form.show();
     form.Edit2->setText(QStringLiteral("1234567"));
+    // A short NIP is filled with zeros only after the user has seen it.
+    const QString question = QStringLiteral("NIP ma 7 znaków; zostanie wysłany jako 1234567000. Wysłać?");
+    t_->prompts.answers = {PromptAnswer::No};
+    form.BitBtn5->click();
+    QCOMPARE(t_->prompts.Texts(), QStringList{question});
+    QVERIFY(h.Received('I').isEmpty());
+    QVERIFY(form.isEnabled());
+    t_->prompts.Clear();
     form.BitBtn5->click();
     QCOMPARE(h.Received('I').size(), 1);
     QCOMPARE(h.Received('I')[0], RegisterFrame(25, 0x8001, 'I', QByteArray("1234567000") + QByteArray(6, '\0')));
     QCOMPARE(t_->clock.pauses, QList<int>{1000});
-    QVERIFY(t_->prompts.shown.isEmpty());
+    QCOMPARE(t_->prompts.Texts(), QStringList{question});
     QVERIFY(form.isEnabled());
     h.sim.WithState([](SimState& s) { QCOMPARE(s.nip, QByteArray("1234567000")); });
     h.AddFault(QStringLiteral("I:1:noreply"));
     t_->clock.timeoutDivisor = 5;
+    t_->prompts.Clear();
+    form.Edit2->setText(QStringLiteral("1234567890"));
     form.BitBtn5->click();
     QCOMPARE(t_->prompts.Texts(), QStringList{"Brak komunikacji"});
 }
