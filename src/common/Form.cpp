@@ -192,8 +192,25 @@ QHBoxLayout* TForm::ButtonRow(std::initializer_list<QPushButton*> buttons) {
     return row;
 }
 
+void TForm::OfferFastSending(int records, int msPerRecord, const QString& noun) {
+    if (s_.app.fastSending || s_.app.fastSendingOffered || records <= 50) return;
+    s_.app.fastSendingOffered = true;
+    const int minutes = qMax(1, int((qint64(records) * msPerRecord + 59999) / 60000));
+    if (s_.prompts.Ask(QStringLiteral("Wysyłanie %1 %2 potrwa ok. %3 min. Włączyć szybkie wysyłanie?")
+                           .arg(records)
+                           .arg(noun)
+                           .arg(minutes),
+                       PromptButtons::YesNo, PromptIcon::Question, QStringLiteral("Zelk Tuvo")) == PromptAnswer::Yes) {
+        s_.app.fastSending = true;
+        if (fastBox_) fastBox_->setChecked(true);
+    }
+}
+
 QCheckBox* TForm::FastSendingBox() {
     fastBox_ = Named(new QCheckBox(QStringLiteral("Szybkie wysyłanie (bez stałych przerw)"), this), "CheckBoxSzybkie");
+    fastBox_->setToolTip(QStringLiteral("Kolejny rekord idzie do kasy, gdy tylko kasa potwierdzi poprzedni, zamiast po "
+                                        "stałej przerwie (2000 towarów: kilkanaście sekund zamiast ponad pół godziny). "
+                                        "Gdy kasa odpowie „zajęta”, program sam wraca do stałych przerw."));
     connect(fastBox_, &QCheckBox::toggled, this, [this](bool on) { s_.app.fastSending = on; });
     return fastBox_;
 }

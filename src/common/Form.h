@@ -41,6 +41,10 @@ protected:
     // "Szybkie wysyłanie (bez stałych przerw)": the check box of every window that
     // writes records, one choice shared by all of them.
     class QCheckBox* FastSendingBox();
+    // Before `records` records go out with fixed waits of `msPerRecord` each:
+    // when that takes long, fast sending is offered once ("Wysyłanie 2000
+    // towarów potrwa ok. 35 min. Włączyć szybkie wysyłanie?").
+    void OfferFastSending(int records, int msPerRecord, const QString& noun);
     // Enter presses this button, unless another button has the focus, which then
     // takes Enter as its own press.
     void EnterPresses(QPushButton* button) { enterButton_ = button; }

@@ -24,6 +24,8 @@ struct AppState {
     // Record writes without the fixed waits (every window that writes records
     // shares the choice).
     bool fastSending = false;
+    // Fast sending is offered once per run, before the first long send without it.
+    bool fastSendingOffered = false;
 
     bool DatabaseLoaded() const { return workMode == ModeOffline || workMode == ModeOnline; }
     bool PortOpen() const { return workMode == ModeRegisterOnly || workMode == ModeOnline; }

@@ -38,6 +38,15 @@ TEksportBazy::TEksportBazy(Services& services, QWidget* parent) : TForm(services
     for (const CsvTableInfo& t : CsvTables()) ComboBox1->addItem(t.item);
     exportBox->addWidget(Caption(QStringLiteral("Wybierz bazę, którą chcesz wyeksportować:"), ComboBox1, "Label1"));
     exportBox->addWidget(ComboBox1);
+    // Windows-1250 as the register's own programs write it, or UTF-8 for today's
+    // spreadsheets; import reads both.
+    ComboBox2 = Named(new QComboBox(Panel1), "ComboBox2");
+    ComboBox2->addItems({QStringLiteral("Windows-1250"), QStringLiteral("UTF-8")});
+    auto* encoding = new QHBoxLayout;
+    encoding->addWidget(Caption(QStringLiteral("Kodowanie:"), ComboBox2, "Label6"));
+    encoding->addWidget(ComboBox2);
+    encoding->addStretch();
+    exportBox->addLayout(encoding);
     Button1 = Named(new QPushButton(QStringLiteral("&Eksportuj bazę"), Panel1), "Button1");
     Label5 = Named(new QLabel(Panel1), "Label5");
     auto* exportRow = new QHBoxLayout;
@@ -76,7 +85,9 @@ void TEksportBazy::ExportTableToCsv() {
     if (path.isEmpty()) return;
     if (!ReplaceConfirmed(s_.prompts, QFileInfo(path).absoluteFilePath())) return;
     // The new file replaces the old one whole, or the old one stays as it was.
-    if (!WriteWholeFile(path, ExportCsv(s_.image, table.id))) {
+    const QByteArray text =
+        ComboBox2->currentIndex() == 1 ? ExportCsvUtf8(s_.image, table.id) : ExportCsv(s_.image, table.id);
+    if (!WriteWholeFile(path, text)) {
         s_.prompts.Message(QStringLiteral("Wystąpił błąd zapisu"));
         return;
     }

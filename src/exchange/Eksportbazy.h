@@ -16,6 +16,7 @@ public:
     QLabel* Label3;       // heading
     QFrame* Panel1;       // export
     QComboBox* ComboBox1;
+    QComboBox* ComboBox2;  // "Kodowanie:"
     QPushButton* Button1;  // "&Eksportuj bazę"
     QLabel* Label5;
     QFrame* Panel2;       // import

@@ -259,6 +259,10 @@ QByteArray ExportCsv(WorkImage& image, CsvTable id) {
     return out;
 }
 
+QByteArray ExportCsvUtf8(WorkImage& image, CsvTable id) {
+    return QByteArray("\xEF\xBB\xBF") + FromCp1250(ExportCsv(image, id)).toUtf8();
+}
+
 ParsedCsv ParseCsv(const QByteArray& file) {
     ParsedCsv out;
     // Lines as Windows-1250 bytes; a UTF-8 file is converted first, a character

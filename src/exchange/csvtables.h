@@ -30,6 +30,8 @@ QString DefaultExportName(const QString& databaseName, CsvTable table);
 // The whole file: title, headings, one line per used slot, LF line ends, text in
 // Windows-1250 as the image stores it.
 QByteArray ExportCsv(WorkImage& image, CsvTable table);
+// The same text in UTF-8 with the byte-order mark today's spreadsheets detect.
+QByteArray ExportCsvUtf8(WorkImage& image, CsvTable table);
 
 struct ImportOutcome {
     std::optional<CsvTable> table;  // none: the first line names no table (nothing done)

@@ -31,6 +31,7 @@
 #include "reports/Zestawraportow.h"
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
+#include "shell/Pomoc.h"
 #include "sync/Synchformplatnosci.h"
 #include "sync/Synchgrup.h"
 #include "sync/Synchkasjerow.h"
@@ -62,6 +63,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(goods);
     forms.Add(new TUstawieniaTrans(s, main));
     forms.Add(new TOProgramie(s, main));
+    forms.Add(new TPomoc(s, main));
     forms.Add(new TNowaBazaD(s, main));
     forms.Add(new TCzekajNaRS(s, main));
     forms.Add(new TListaTowarow(s, main));

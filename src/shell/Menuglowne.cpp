@@ -25,6 +25,7 @@
 #include "copy/Kopiowaniekasy.h"
 #include "image/imagestore.h"
 #include "image/workimage.h"
+#include "link/portpath.h"
 #include "link/portscan.h"
 #include "link/registerlink.h"
 #include "link/transmissionsettings.h"
@@ -227,7 +228,9 @@ void TMenuGlowne::BuildMenus() {
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    Plik2 = menu->addMenu(QStringLiteral("Plik"));
+    // Alt and the underlined letter open a menu; the file operations have the
+    // shortcuts every desktop program has.
+    Plik2 = menu->addMenu(QStringLiteral("&Plik"));
     Plik2->setObjectName(QStringLiteral("Plik2"));
     Nowabazadanych1 = action(Plik2, "Nowabazadanych1", QStringLiteral("Nowa baza danych"), &TMenuGlowne::NewDatabase);
     Otwrzplikbazydanych1 = action(Plik2, "Otwrzplikbazydanych1", QStringLiteral("Otwórz plik bazy danych"),
@@ -236,7 +239,10 @@ void TMenuGlowne::BuildMenus() {
                                      &TMenuGlowne::SaveDatabaseFile);
     Plik2->addSeparator();
     Koniec1 = action(Plik2, "Koniec1", QStringLiteral("Koniec"), &QWidget::close);
-    Komunikacja1 = menu->addMenu(QStringLiteral("Komunikacja"));
+    Nowabazadanych1->setShortcut(QKeySequence::New);
+    Otwrzplikbazydanych1->setShortcut(QKeySequence::Open);
+    Zapiszbazdanychdopliku1->setShortcut(QKeySequence::Save);
+    Komunikacja1 = menu->addMenu(QStringLiteral("&Komunikacja"));
     Komunikacja1->setObjectName(QStringLiteral("Komunikacja1"));
     Parametrytransmisji1 = action(Komunikacja1, "Parametrytransmisji1", QStringLiteral("Parametry transmisji"),
                                   [this] { ShowForm(QStringLiteral("TUstawieniaTrans"), true); });
@@ -244,8 +250,11 @@ void TMenuGlowne::BuildMenus() {
                              [this] { ShowForm(QStringLiteral("TWyszukiwanieKasyRS"), true); });
     Po1 = action(Komunikacja1, "Po1", QStringLiteral("Połącz z kasą używając ostatnich ustawień"),
                  &TMenuGlowne::ConnectWithLastSettings);
-    Pomoc1 = menu->addMenu(QStringLiteral("Pomoc"));
+    Pomoc1 = menu->addMenu(QStringLiteral("Pomo&c"));
     Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
+    Podrecznik1 = action(Pomoc1, "Podrecznik1", QStringLiteral("Podręcznik użytkownika"),
+                         [this] { ShowForm(QStringLiteral("TPomoc"), false); });
+    Podrecznik1->setShortcut(QKeySequence::HelpContents);
     Oprogramie1 = action(Pomoc1, "Oprogramie1", QStringLiteral("O programie"),
                          [this] { ShowForm(QStringLiteral("TOProgramie"), false); });
 }
@@ -341,6 +350,12 @@ void TMenuGlowne::FormCreate() {
 }
 
 void TMenuGlowne::RefreshStatusPanel() {
+    // Where the program talks to the register: the port and the address in use.
+    const bool open = s_.link.IsOpen();
+    StatusBar1[0]->setText(open ? ComPortName(s_.link.Port()) : QStringLiteral("Brak portu"));
+    StatusBar1[1]->setText(QStringLiteral("Adres kasy: %1").arg(s_.link.Address()));
+    StatusBar1[0]->setAccessibleName(QStringLiteral("Port: ") + StatusBar1[0]->text());
+    StatusBar1[1]->setAccessibleName(StatusBar1[1]->text());
     const int mode = s_.app.workMode;
     Label3->setVisible(mode == ModeRegisterOnly || mode == ModeOnline);
     Label4->setVisible(mode == ModeOffline);

@@ -62,6 +62,7 @@ public:
     QAction* Po1;
     QMenu* Pomoc1;
     QAction* Oprogramie1;
+    QAction* Podrecznik1;  // the user guide (F1)
     QList<QLabel*> StatusBar1;  // its three panels
 
     // After the other windows exist: items and buttons whose window is there work.

@@ -279,6 +279,8 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
     const QList<TickedRow> ticked = TickedRows(CheckListBox1);
     if (ticked.isEmpty()) return;
     const int total = int(ticked.size());
+    OfferFastSending(total, d_.member.writing.ackPause + 50 + d_.member.RecordSize() / 10,
+                     d_.member.noun.trimmed().chopped(1));
     for (QLabel* l : {p.busy, p.refusedCaption, p.refused})
         if (l) l->hide();
     if (p.refused) p.refused->clear();

@@ -240,6 +240,21 @@ void TestCsv::window() {
     w.Button1->click();
     QCOMPARE(ReadFileBytes(path), QByteArray("stary"));
     QVERIFY(w.Label5->text().isEmpty());
+    // UTF-8 for spreadsheets: the byte-order mark, the Polish letters as UTF-8,
+    // and the import reads it back to the same goods.
+    t.prompts.Clear();
+    w.ComboBox2->setCurrentIndex(1);
+    t.prompts.fileNames = {path};
+    w.Button1->click();
+    const QByteArray utf8 = ReadFileBytes(path);
+    QVERIFY(utf8.startsWith("\xEF\xBB\xBFTowary\n"));
+    QVERIFY(utf8.contains(QStringLiteral("Śledź").toUtf8()));
+    const QByteArray before = t.image.ReadBytesAt(kGoods.Offset(3), kGoods.recordSize);
+    t.image.ClearBytes(kGoods.Offset(3), kGoods.recordSize);
+    t.prompts.fileNames = {path};
+    w.BitBtn1->click();
+    QCOMPARE(t.image.ReadBytesAt(kGoods.Offset(3), kGoods.recordSize), before);
+    w.ComboBox2->setCurrentIndex(0);
     // Import: the records are written and the change is there to save.
     QVERIFY(WriteFileBytes(path, "Grupy\nNumer;Nazwa\n7;Pieczywo\n"));
     t.prompts.fileNames = {path};

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTextBrowser>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
@@ -22,6 +24,7 @@
 #include "shell/Menuglowne.h"
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
+#include "shell/Pomoc.h"
 #include "shell/Program.h"
 #include "shell/databasefile.h"
 #include "support/guifixture.h"
@@ -82,6 +85,7 @@ private slots:
     void unsavedChangesQuestion();
     void closeQuestion();
     void closingWaitsForTransfers();
+    void keyboardHelpAndWhereConnected();
     void secondInstance();
     void aboutBox();
 
@@ -692,6 +696,28 @@ void TestShell::closingWaitsForTransfers() {
     QTRY_VERIFY(!main_->isVisible());
     QVERIFY(!t_->link.IsOpen());
     QVERIFY(QFile::exists(cwd_->path() + "/ustaw.cfg"));
+}
+
+// The menus open with Alt, the file operations have their usual shortcuts, F1
+// shows the user guide, and the status bar says where the program is connected.
+void TestShell::keyboardHelpAndWhereConnected() {
+    Build();
+    main_->show();
+    QCOMPARE(main_->Plik2->title(), QStringLiteral("&Plik"));
+    QCOMPARE(main_->Komunikacja1->title(), QStringLiteral("&Komunikacja"));
+    QCOMPARE(main_->Nowabazadanych1->shortcut(), QKeySequence(QKeySequence::New));
+    QCOMPARE(main_->Otwrzplikbazydanych1->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(main_->Zapiszbazdanychdopliku1->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(main_->Podrecznik1->shortcut(), QKeySequence(QKeySequence::HelpContents));
+    auto* help = forms_->Get<TPomoc>(QStringLiteral("TPomoc"));
+    QVERIFY(help);
+    QVERIFY(help->Browser->toPlainText().contains(QStringLiteral("Pierwsze połączenie z kasą")));
+    QCOMPARE(main_->StatusBar1[0]->text(), QStringLiteral("Brak portu"));
+    SimHarness h(3);
+    Choose(t_->link, [](PortSettings& s) { s.port = 3; });
+    main_->Po1->trigger();
+    QCOMPARE(main_->StatusBar1[0]->text(), QStringLiteral("COM 3"));
+    QCOMPARE(main_->StatusBar1[1]->text(), QStringLiteral("Adres kasy: 1"));
 }
 
 void TestShell::secondInstance() {

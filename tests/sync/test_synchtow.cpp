@@ -55,6 +55,7 @@ class TestSynchtow : public QObject {
     Q_OBJECT
 private slots:
     void fastSendingFallsBackWhenBusy();
+    void fastSendingOfferedOnce();
     void tickDifferingGoods();
     void init();
     void cleanup();
@@ -84,6 +85,23 @@ private:
     TEdycjaTowaru* edit_ = nullptr;
     TSynchronizacjaBazyTowarowej* form_ = nullptr;
 };
+
+// A long send without fast sending offers it once, with the time it would take.
+void TestSynchtow::fastSendingOfferedOnce() {
+    for (int n = 1; n <= 60; ++n) PutGoods(t_->image, n);
+    QVERIFY(!t_->app.fastSending);
+    form_->show();
+    form_->BitBtn9->click();  // all ticked
+    t_->prompts.answers = {PromptAnswer::No};
+    form_->BitBtn2->click();
+    QCOMPARE(t_->prompts.Texts().value(0), QStringLiteral("Wysyłanie 60 towarów potrwa ok. 2 min. Włączyć szybkie wysyłanie?"));
+    QVERIFY(!t_->app.fastSending);
+    QCOMPARE(h_->Received('T').size() > 60, true);  // sent anyway, and read back
+    t_->prompts.Clear();
+    form_->BitBtn2->click();
+    QVERIFY(!t_->prompts.Texts().join('|').contains(QStringLiteral("szybkie wysyłanie")));
+    QVERIFY(!form_->findChild<QCheckBox*>("CheckBoxSzybkie")->toolTip().isEmpty());
+}
 
 void TestSynchtow::init() {
     f_ = new GuiFixture;
