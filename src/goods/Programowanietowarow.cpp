@@ -227,6 +227,17 @@ TProgramowanieTowarow::TProgramowanieTowarow(Services& services, QWidget* parent
     connect(CheckBox1, &QCheckBox::clicked, this, [this](bool on) { ConfirmGoodsEntry = on; });
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, &TProgramowanieTowarow::StringGrid1DblClick);
     connect(BitBtn1, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn1Click);
+    // Typing finds: the grid keeps the goods whose number, name or barcode match.
+    connect(Edit6, &QLineEdit::textChanged, this, &TProgramowanieTowarow::ApplyFilter);
+    // A click on a column heading sorts by it; a second click turns the order.
+    StringGrid1->horizontalHeader()->setSortIndicatorShown(true);
+    StringGrid1->horizontalHeader()->setSectionsClickable(true);
+    connect(StringGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        sortDescending_ = column == sortColumn_ && !sortDescending_;
+        sortColumn_ = column;
+        StringGrid1->horizontalHeader()->setSortIndicator(column, sortDescending_ ? Qt::DescendingOrder : Qt::AscendingOrder);
+        RebuildGoodsGrid();
+    });
     connect(BitBtn5, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn5Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TProgramowanieTowarow::BitBtn3Click);
     connect(ButtonCofnij, &QPushButton::clicked, this, [this] {
@@ -277,13 +288,16 @@ void TProgramowanieTowarow::FillLists() {
 
 void TProgramowanieTowarow::RebuildGoodsGrid() {
     const QList<int> goods = OccupiedGoods(s_.image);
+    QList<QStringList> rows;
+    rows.reserve(goods.size());
+    for (int n : goods) rows << GoodsGridRow(s_.image, n);
+    SortGoodsRows(rows, sortColumn_, sortDescending_);
     StringGrid1->setUpdatesEnabled(false);
     StringGrid1->clearContents();
     StringGrid1->setRowCount(goods.size() + 1);  // and one empty last row
-    for (int row = 0; row < goods.size(); ++row) {
-        const QStringList cells = GoodsGridRow(s_.image, goods[row]);
-        for (int c = 0; c < cells.size(); ++c) StringGrid1->setItem(row, c, new QTableWidgetItem(cells[c]));
-    }
+    for (int row = 0; row < rows.size(); ++row)
+        for (int c = 0; c < rows[row].size(); ++c) StringGrid1->setItem(row, c, new QTableWidgetItem(rows[row][c]));
+    ApplyFilter();
     StringGrid1->setUpdatesEnabled(true);
     const int free = kGoods.count - int(goods.size());
     Label14->setText(QString::number(free) + QStringLiteral("/2000"));
@@ -435,6 +449,15 @@ void TProgramowanieTowarow::StringGrid1DblClick() {
     Edit5->setFocus();
 }
 
+void TProgramowanieTowarow::ApplyFilter() {
+    const QString text = Edit6->text();
+    for (int row = 0; row < StringGrid1->rowCount(); ++row) {
+        QStringList cells;
+        for (int c : {0, 1, 2, 3, 4}) cells << (StringGrid1->item(row, c) ? StringGrid1->item(row, c)->text() : QString());
+        StringGrid1->setRowHidden(row, !GoodsRowMatches(cells, text));
+    }
+}
+
 void TProgramowanieTowarow::BitBtn1Click() {
     RebuildGoodsGrid();
     const QString text = Edit6->text();
@@ -452,6 +475,7 @@ void TProgramowanieTowarow::BitBtn1Click() {
     StringGrid1->setRowCount(kept.isEmpty() ? 1 : kept.size());
     for (int row = 0; row < kept.size(); ++row)
         for (int c = 0; c < kept[row].size(); ++c) StringGrid1->setItem(row, c, new QTableWidgetItem(kept[row][c]));
+    ApplyFilter();
 }
 
 void TProgramowanieTowarow::BitBtn5Click() {

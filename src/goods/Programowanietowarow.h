@@ -71,7 +71,9 @@ public:
     // False when a field was refused (the user was told).
     bool AddGoodsRecord();
     void StringGrid1DblClick();
-    void BitBtn1Click();   // search
+    void BitBtn1Click();  // search
+    // Hides the rows the search field does not match.
+    void ApplyFilter();
     void BitBtn5Click();   // edit
     void BitBtn3Click();   // delete
     void BitBtn2Click();   // send
@@ -96,4 +98,6 @@ private:
     QList<GoodsListRow> printRows_;
     bool downloading_ = false;
     DeletionUndo undo_;
+    int sortColumn_ = -1;  // slot order until a heading is clicked
+    bool sortDescending_ = false;
 };

@@ -1,5 +1,8 @@
 #include "goods/goodstable.h"
 
+#include <QCollator>
+#include <algorithm>
+
 #include "common/numbers.h"
 #include "common/text.h"
 #include "image/fields.h"
@@ -112,4 +115,44 @@ QList<GoodsChoice> GoodsChoiceLines(WorkImage& image) {
                                     QLatin1Char(' ') + QLatin1Char(p[goods::kVat])};
     }
     return lines;
+}
+
+void SortGoodsRows(QList<QStringList>& rows, int column, bool descending) {
+    if (column < 0) return;
+    auto value = [column](const QStringList& r) {
+        const QString cell = r.value(column);
+        if (column == 0) return double(ParseInteger(cell).value_or(0));
+        return QString(cell).remove(QLatin1Char(' ')).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
+    };
+    if (column == 0 || column == 3) {
+        std::stable_sort(rows.begin(), rows.end(), [&](const QStringList& a, const QStringList& b) {
+            return descending ? value(b) < value(a) : value(a) < value(b);
+        });
+        return;
+    }
+    // Sort keys once per row: 2000 names sort at once.
+    static const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        c.setNumericMode(true);
+        return c;
+    }();
+    QList<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(rows.size());
+    for (qsizetype i = 0; i < rows.size(); ++i) keys.append({collator.sortKey(rows[i].value(column)), i});
+    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        const int c = a.first.compare(b.first);
+        return descending ? c > 0 : c < 0;
+    });
+    QList<QStringList> sorted;
+    sorted.reserve(rows.size());
+    for (const auto& k : keys) sorted.append(rows[k.second]);
+    rows = sorted;
+}
+
+bool GoodsRowMatches(const QStringList& row, const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return true;
+    return row.value(0).startsWith(t) || row.value(1).contains(t, Qt::CaseInsensitive) ||
+           row.value(4).contains(t, Qt::CaseInsensitive);
 }

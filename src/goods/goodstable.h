@@ -28,6 +28,13 @@ QStringList PackagingEntries(WorkImage& image, const QString& separator);
 // "n name" for cashiers 1-10; the number alone for an empty slot.
 QStringList CashierEntries(WorkImage& image);
 
+// The goods grid's rows (GoodsGridRow) in the order of one column: the number
+// and the price by value, the name in Polish order, the others as text.
+void SortGoodsRows(QList<QStringList>& rows, int column, bool descending);
+// A row the finder keeps: its number begins with the text, or its name or
+// barcode holds it (any case). An empty text keeps every row.
+bool GoodsRowMatches(const QStringList& row, const QString& text);
+
 // The goods lists of the barcode sheet and the quick-key board, one line per
 // goods in slot order: "   7. " + name cut or filled to 20 + " " + price right
 // in 10 + " " + VAT letter, with the goods number it stands for.

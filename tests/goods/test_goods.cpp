@@ -1,6 +1,7 @@
 // The goods editor and its dialogs, driven through their named controls, with the
 // simulated register on a pseudo-terminal.
 #include <QtTest>
+#include <QHeaderView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -78,6 +79,7 @@ private slots:
     void search();
     void loadRowByDoubleClick();
     void deleteKeepsSelectionAndQuickKeys();
+    void findAndSort();
     void automaticSendAfterAdd();
     void sendSelectedRow();
     void downloadFromRegister();
@@ -386,6 +388,40 @@ void TestGoods::deleteKeepsSelectionAndQuickKeys() {
     form_->StringGrid1->selectRow(0);
     form_->BitBtn3->click();
     QCOMPARE(image_word(t_->image, 2), 2);
+}
+
+// Typing in the search field keeps the goods whose number, name or barcode
+// match; a heading click sorts by its column (names in Polish order), a second
+// click the other way; the empty last row stays last.
+void TestGoods::findAndSort() {
+    PutGoods(t_->image, 1, QStringLiteral("Żurek"), 450);
+    PutGoods(t_->image, 2, QStringLiteral("Chleb"), 300, 0, QStringLiteral("5901234"));
+    PutGoods(t_->image, 3, QStringLiteral("Ćwikła"), 1200);
+    PutGoods(t_->image, 10, QStringLiteral("ananas"), 999);
+    form_->show();
+    auto shown = [&] {
+        QStringList out;
+        for (int r = 0; r < form_->StringGrid1->rowCount(); ++r)
+            if (!form_->StringGrid1->isRowHidden(r) && form_->StringGrid1->item(r, 1))
+                out << form_->StringGrid1->item(r, 1)->text();
+        return out;
+    };
+    QCOMPARE(shown(), (QStringList{"Żurek", "Chleb", "Ćwikła", "ananas"}));
+    form_->StringGrid1->horizontalHeader()->sectionClicked(1);
+    QCOMPARE(shown(), (QStringList{"ananas", "Chleb", "Ćwikła", "Żurek"}));
+    form_->StringGrid1->horizontalHeader()->sectionClicked(1);
+    QCOMPARE(shown(), (QStringList{"Żurek", "Ćwikła", "Chleb", "ananas"}));
+    form_->StringGrid1->horizontalHeader()->sectionClicked(3);  // by price
+    QCOMPARE(shown(), (QStringList{"Chleb", "Żurek", "ananas", "Ćwikła"}));
+    QVERIFY(!form_->StringGrid1->item(form_->StringGrid1->rowCount() - 1, 0));  // the empty row last
+    form_->Edit6->setText(QStringLiteral("ch"));
+    QCOMPARE(shown(), QStringList{"Chleb"});
+    form_->Edit6->setText(QStringLiteral("59012"));
+    QCOMPARE(shown(), QStringList{"Chleb"});
+    form_->Edit6->setText(QStringLiteral("1"));  // numbers 1 and 10, and the barcode holding a 1
+    QCOMPARE(shown(), (QStringList{"Chleb", "Żurek", "ananas"}));
+    form_->Edit6->clear();
+    QCOMPARE(shown().size(), 4);
 }
 
 void TestGoods::automaticSendAfterAdd() {
