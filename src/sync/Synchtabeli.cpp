@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -69,6 +70,8 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     Label1 = Named(new QLabel(d.pcCaption, this), "Label1");
     Label1->setBuddy(CheckListBox1);
     left->addWidget(Label1);
+    EditSzukajPC = Named(new QLineEdit(this), "EditSzukajPC");
+    left->addWidget(EditSzukajPC);
     left->addWidget(CheckListBox1, 1);
     BitBtn9 = Named(new QPushButton(d.tickAllCaption, this), "BitBtn9");
     BitBtn2 = Named(new QPushButton(d.sendCaption, this), "BitBtn2");
@@ -91,6 +94,8 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     Label2 = Named(new QLabel(d.registerCaption, this), "Label2");
     Label2->setBuddy(CheckListBox2);
     right->addWidget(Label2);
+    EditSzukajKasa = Named(new QLineEdit(this), "EditSzukajKasa");
+    right->addWidget(EditSzukajKasa);
     right->addWidget(CheckListBox2, 1);
     BitBtn1 = Named(new QPushButton(d.tickAllCaption, this), "BitBtn1");
     BitBtn6 = Named(new QPushButton(QStringLiteral("&Odśwież"), this), "BitBtn6");
@@ -137,6 +142,14 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     wait->addWidget(BitBtnAnuluj, 0, Qt::AlignCenter);
     Panel7->setFixedSize(220, 110);
 
+    // Typing finds: a list keeps the rows whose number, name (or barcode) match.
+    for (QLineEdit* e : {EditSzukajPC, EditSzukajKasa}) {
+        e->setPlaceholderText(QStringLiteral("Szukaj: numer, nazwa lub kod"));
+        e->setAccessibleName(e == EditSzukajPC ? QStringLiteral("Szukaj w bazie PC") : QStringLiteral("Szukaj w bazie kasy"));
+        e->setClearButtonEnabled(true);
+    }
+    connect(EditSzukajPC, &QLineEdit::textChanged, this, [this] { ApplyFilter(CheckListBox1); });
+    connect(EditSzukajKasa, &QLineEdit::textChanged, this, [this] { ApplyFilter(CheckListBox2); });
     connect(BitBtn6, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn6Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn2Click);
     connect(BitBtn4, &QPushButton::clicked, this, &TSynchronizacjaTabeli::BitBtn4Click);
@@ -191,6 +204,7 @@ void TSynchronizacjaTabeli::RebuildPcList() {
     CheckListBox1->setUpdatesEnabled(false);
     CheckListBox1->clear();
     for (int n : d_.member.pcNumbers(s_.image)) AddRow(CheckListBox1, n, PcRow(n));
+    ApplyFilter(CheckListBox1);
     CheckListBox1->setUpdatesEnabled(true);
     ListsChanged();
 }
@@ -199,6 +213,7 @@ void TSynchronizacjaTabeli::RebuildRegisterList() {
     CheckListBox2->setUpdatesEnabled(false);
     CheckListBox2->clear();
     for (int n : mirror.Occupied()) AddRow(CheckListBox2, n, RegisterRow(mirror.Record(n)));
+    ApplyFilter(CheckListBox2);
     CheckListBox2->setUpdatesEnabled(true);
     ListsChanged();
 }
@@ -220,8 +235,22 @@ QList<int> TSynchronizacjaTabeli::TickedNumbers(QListWidget* list) {
 }
 
 void TSynchronizacjaTabeli::ToggleAll(QListWidget* list, bool& state) {
-    for (int r = 0; r < list->count(); ++r) list->item(r)->setCheckState(state ? Qt::Checked : Qt::Unchecked);
+    // Only the rows the finder shows.
+    for (int r = 0; r < list->count(); ++r)
+        if (!list->isRowHidden(r)) list->item(r)->setCheckState(state ? Qt::Checked : Qt::Unchecked);
     state = !state;
+}
+
+void TSynchronizacjaTabeli::ApplyFilter(QListWidget* list) {
+    const bool registerSide = list == CheckListBox2;
+    const QString text = (registerSide ? EditSzukajKasa : EditSzukajPC)->text().trimmed();
+    for (int r = 0; r < list->count(); ++r) {
+        const int n = RowRecord(list, r);
+        const bool match = text.isEmpty() || QString::number(n).startsWith(text) ||
+                           list->item(r)->text().contains(text, Qt::CaseInsensitive) ||
+                           RowSearchText(n, registerSide).contains(text, Qt::CaseInsensitive);
+        list->setRowHidden(r, !match);
+    }
 }
 
 void TSynchronizacjaTabeli::ClearDetails() {

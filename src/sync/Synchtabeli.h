@@ -18,6 +18,7 @@ class QGridLayout;
 class QHBoxLayout;
 class QVBoxLayout;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QPushButton;
 
@@ -69,6 +70,8 @@ public:
     QLabel* LabelPostep;
     QPushButton* BitBtnAnuluj;
     QList<QLabel*> DetailValues;  // one per description detail
+    QLineEdit* EditSzukajPC;      // finds in the PC list as the user types
+    QLineEdit* EditSzukajKasa;    // finds in the register list
 
     RegisterTableMirror mirror;
     uint8_t confirmFlag = 0;
@@ -110,6 +113,9 @@ protected:
     virtual RunPanel PanelFor(Run run);
     // After either list was rebuilt.
     virtual void ListsChanged() {}
+    // What else a row is found by beyond its number and text (the goods' barcode).
+    virtual QString RowSearchText(int /*number*/, bool /*registerSide*/) { return {}; }
+    void ApplyFilter(QListWidget* list);
     // The details of a row beyond the description's counters.
     virtual void ShowRegisterDetails(const QByteArray& /*record*/) {}
     virtual void ShowPcDetails(const QByteArray& /*record*/) {}

@@ -256,6 +256,12 @@ QString TSynchronizacjaBazyTowarowej::PcRow(int n) { return PcGoodsListRow(s_.im
 
 QString TSynchronizacjaBazyTowarowej::RegisterRow(const QByteArray& record) { return RegisterGoodsListRow(record); }
 
+QString TSynchronizacjaBazyTowarowej::RowSearchText(int n, bool registerSide) {
+    if (registerSide)
+        return QString::fromLatin1(NormalisedBarcode(mirror.Record(n).mid(reggoods::kBarcode, goods::kBarcodeWidth)));
+    return QString::fromLatin1(s_.image.ReadBytesAt(kGoods.Offset(n) + goods::kBarcode, goods::kBarcodeWidth));
+}
+
 QFrame* TSynchronizacjaBazyTowarowej::ProgressPanel(const char* name, const QString& title,
                                                     const QString& counterCaption, QLabel*& counter,
                                                     QPushButton*& cancel) {

@@ -82,6 +82,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     QString PcRow(int n) override;
     QString RegisterRow(const QByteArray& record) override;
+    QString RowSearchText(int number, bool registerSide) override;
     RunPanel PanelFor(Run run) override;
     void ListsChanged() override;
     void ShowPcDetails(const QByteArray& record) override;

@@ -56,6 +56,7 @@ class TestSynchtow : public QObject {
 private slots:
     void fastSendingFallsBackWhenBusy();
     void fastSendingOfferedOnce();
+    void findAsYouType();
     void tickDifferingGoods();
     void init();
     void cleanup();
@@ -101,6 +102,29 @@ void TestSynchtow::fastSendingOfferedOnce() {
     form_->BitBtn2->click();
     QVERIFY(!t_->prompts.Texts().join('|').contains(QStringLiteral("szybkie wysyłanie")));
     QVERIFY(!form_->findChild<QCheckBox*>("CheckBoxSzybkie")->toolTip().isEmpty());
+}
+
+// Both lists find as the user types: by number, name or barcode; select-all
+// ticks only what is shown.
+void TestSynchtow::findAsYouType() {
+    PutGoods(t_->image, 5, QStringLiteral("5901111"));
+    PutGoods(t_->image, 12, QStringLiteral("5902222"));
+    PutGoods(t_->image, 120, QStringLiteral("5903333"));
+    form_->show();
+    auto shown = [](QListWidget* list) {
+        QList<int> out;
+        for (int r = 0; r < list->count(); ++r)
+            if (!list->isRowHidden(r)) out << list->item(r)->data(Qt::UserRole).toInt();
+        return out;
+    };
+    form_->EditSzukajPC->setText(QStringLiteral("12"));
+    QCOMPARE(shown(form_->CheckListBox1), (QList<int>{12, 120}));
+    form_->EditSzukajPC->setText(QStringLiteral("03333"));
+    QCOMPARE(shown(form_->CheckListBox1), QList<int>{120});
+    form_->BitBtn9->click();
+    QCOMPARE(TSynchronizacjaTabeli::TickedNumbers(form_->CheckListBox1), QList<int>{120});
+    form_->EditSzukajPC->clear();
+    QCOMPARE(shown(form_->CheckListBox1).size(), 3);
 }
 
 void TestSynchtow::init() {
