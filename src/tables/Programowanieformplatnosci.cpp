@@ -45,3 +45,7 @@ QStringList TProgramowanieFormPlatnosci::ExtraCells(const QByteArray& slot) {
 std::optional<QByteArray> TProgramowanieFormPlatnosci::BuildRecord(uint8_t number, const QString& name) {
     return PaymentFormRecord{number, name, uint8_t(qMax(ComboBox1->currentIndex(), 0) + 1)}.Encode();
 }
+
+void TProgramowanieFormPlatnosci::ShowRecord(const QByteArray& slot) {
+    ComboBox1->setCurrentIndex(qMax(0, PaymentFormRecord::Decode(slot).type - 1));
+}

@@ -10,6 +10,7 @@ public:
     QComboBox* ComboBox1;  // type
 
 protected:
+    void ShowRecord(const QByteArray& slot) override;
     QStringList ExtraCells(const QByteArray& slot) override;
     std::optional<QByteArray> BuildRecord(uint8_t number, const QString& name) override;
 };

@@ -150,3 +150,9 @@ bool TProgramowanieKasjerow::MayDelete(int number) {
     s_.prompts.Message(QStringLiteral("Nie można usunąć kasjera nr 1"));
     return false;
 }
+
+void TProgramowanieKasjerow::ShowRecord(const QByteArray& slot) {
+    const CashierRecord r = CashierRecord::Decode(slot);
+    MaskEdit1->setText(QString::fromLatin1(r.password));
+    for (int i = 0; i < Rights.size() && i < int(r.rights.size()); ++i) Rights[i]->setChecked(r.rights[size_t(i)] != 0);
+}

@@ -25,6 +25,7 @@ public:
     void Button4Click();
 
 protected:
+    void ShowRecord(const QByteArray& slot) override;
     QStringList ExtraCells(const QByteArray&) override { return {}; }
     std::optional<QByteArray> BuildRecord(uint8_t number, const QString& name) override;
     void ClearAfterAdd() override;

@@ -69,3 +69,9 @@ bool TProgramowanieOpakowan::MayDelete(int number) {
     if (UnlinkPackagingFromGoods(s_.image, number) > 0) s_.app.databaseModified = true;
     return true;
 }
+
+void TProgramowanieOpakowan::ShowRecord(const QByteArray& slot) {
+    const PackagingRecord r = PackagingRecord::Decode(slot);
+    Edit2->setText(FormatHundredths(r.price));
+    CheckBox1->setChecked(r.priceChange != 0);
+}

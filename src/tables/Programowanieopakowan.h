@@ -15,6 +15,7 @@ public:
     QLabel* Label6;       // price marker
 
 protected:
+    void ShowRecord(const QByteArray& slot) override;
     QStringList ExtraCells(const QByteArray& slot) override;
     std::optional<QByteArray> BuildRecord(uint8_t number, const QString& name) override;
     void ClearAfterAdd() override;

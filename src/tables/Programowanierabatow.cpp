@@ -103,3 +103,10 @@ std::optional<QByteArray> TProgramowanieRabatow::BuildRecord(uint8_t number, con
 }
 
 void TProgramowanieRabatow::ClearAfterAdd() { Edit3->clear(); }
+
+void TProgramowanieRabatow::ShowRecord(const QByteArray& slot) {
+    const DiscountRecord r = DiscountRecord::Decode(slot);
+    (r.kind ? Narzut : Rabat)->setChecked(true);
+    (r.type ? Kwotowy : Procentowy)->setChecked(true);
+    Edit3->setText(FormatHundredths(r.value));
+}

@@ -24,6 +24,7 @@ public:
     void RadioGroup2Click();
 
 protected:
+    void ShowRecord(const QByteArray& slot) override;
     void FormShow() override;
     QStringList ExtraCells(const QByteArray& slot) override;
     std::optional<QByteArray> BuildRecord(uint8_t number, const QString& name) override;

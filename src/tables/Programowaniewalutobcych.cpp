@@ -94,3 +94,11 @@ void TProgramowanieWalutObcych::ClearAfterAdd() {
     Edit3->clear();
     Edit4->clear();
 }
+
+void TProgramowanieWalutObcych::ShowRecord(const QByteArray& slot) {
+    const CurrencyRecord r = CurrencyRecord::Decode(slot);
+    QString digits = QString::number(r.mantissa).rightJustified(r.places + 1, QLatin1Char('0'));
+    if (r.places > 0) digits.insert(digits.size() - r.places, QLatin1Char('.'));
+    Edit3->setText(digits);
+    Edit4->setText(QString::fromLatin1(r.symbol).trimmed());
+}

@@ -14,6 +14,7 @@ public:
     QLabel* Label9;
 
 protected:
+    void ShowRecord(const QByteArray& slot) override;
     QStringList ExtraCells(const QByteArray& slot) override;
     bool CheckBeforeDuplicate() override;
     std::optional<QByteArray> BuildRecord(uint8_t number, const QString& name) override;

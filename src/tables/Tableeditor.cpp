@@ -100,6 +100,7 @@ TTableEditor::TTableEditor(Services& services, const TableEditorDescription& d, 
     EnterPresses(BitBtn4);
     connect(BitBtn6, &QPushButton::clicked, this, &QDialog::close);
     connect(Button3, &QPushButton::clicked, this, &TTableEditor::Button3Click);
+    connect(StringGrid1, &QTableWidget::cellClicked, this, [this] { LoadSelected(); });
     connect(ButtonCofnij, &QPushButton::clicked, this, [this] {
         if (undo_.Restore(s_.image, s_.app)) FillGrid();
         ButtonCofnij->setEnabled(false);
@@ -221,6 +222,16 @@ void TTableEditor::Button3Click() {
         FillGrid();
     }
     AfterDelete();
+}
+
+void TTableEditor::LoadSelected() {
+    const int number = SelectedNumber();
+    if (number < 1 || number > d_.table.listed) return;
+    const QByteArray slot = d_.table.Slot(s_.image, number);
+    if (NumberList) NumberList->setCurrentIndex(number - 1);
+    if (NumberEdit) NumberEdit->setText(QString::number(number));
+    NameEdit->setText(d_.table.Name(s_.image, number));
+    ShowRecord(slot);
 }
 
 void TTableEditor::SendClick() {

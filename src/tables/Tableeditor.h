@@ -111,12 +111,16 @@ protected:
     // The member's protection rule; false keeps the record.
     virtual bool MayDelete(int /*number*/) { return true; }
     virtual void AfterDelete() {}
+    // A row clicked in the grid: the member's own fields show the record, so it
+    // can be changed instead of typed again (number and name are the base's).
+    virtual void ShowRecord(const QByteArray& /*slot*/) {}
     // Says how the send ended, once.
     virtual void ShowSendAnswer(const Answer& answer) { TellOutcome(answer, d_.sentText); }
 
     const TableEditorDescription& d_;
 
 private:
+    void LoadSelected();
     void ProposeNumber();
     int EnteredNumber();  // 0: refused (message shown)
 

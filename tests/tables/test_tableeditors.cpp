@@ -130,6 +130,8 @@ private slots:
     void packagingPriceAndLinkedGoods();
     void groupSendAnswers();
     void deleteAskedAndTakenBack();
+    void clickedRowLoadsTheFields_data();
+    void clickedRowLoadsTheFields();
     void discountForm();
     void currencyForm();
     void cashierPanelAndPassword();
@@ -436,6 +438,38 @@ void TestTableEditors::deleteAskedAndTakenBack() {
     form->hide();
     form->show();
     QVERIFY(!form->ButtonCofnij->isEnabled());
+}
+
+// A clicked grid row is loaded into the fields: added again unchanged, it
+// writes the very same record, so a record is changed without retyping it.
+void TestTableEditors::clickedRowLoadsTheFields_data() {
+    QTest::addColumn<int>("member");
+    for (int i = 1; i < int(std::size(kMembers)); ++i) QTest::newRow(kMembers[i].form) << i;
+}
+
+void TestTableEditors::clickedRowLoadsTheFields() {
+    QFETCH(int, member);
+    const Member& m = kMembers[member];
+    TTableEditor* form = Editor(m.form);
+    form->show();
+    m.fill(form);
+    form->BitBtn4->click();
+    const SmallTable& t = form->Table();
+    const QByteArray slot = t_->image.ReadBytesAt(t.area.Offset(m.number), t.area.recordSize);
+    // The fields are emptied or changed; a click on the row brings the record back.
+    form->NameEdit->setText(QStringLiteral("inna"));
+    for (QLineEdit* e : form->findChildren<QLineEdit*>())
+        if (e != form->NameEdit && e != form->NumberEdit) e->clear();
+    QVERIFY(SelectNumber(form, m.number));
+    int row = 0;
+    while (Cell(form->StringGrid1, row, 0) != QString::number(m.number)) ++row;
+    emit form->StringGrid1->cellClicked(row, 1);
+    QCOMPARE(form->NameEdit->text(), t.Name(t_->image, m.number));
+    // Cleared and added again from the loaded fields: the very same record.
+    t_->prompts.answers = {PromptAnswer::Yes};
+    t_->image.ClearBytes(t.area.Offset(m.number), t.area.recordSize);
+    form->BitBtn4->click();
+    QCOMPARE(t_->image.ReadBytesAt(t.area.Offset(m.number), t.area.recordSize).toHex(' '), slot.toHex(' '));
 }
 
 void TestTableEditors::groupSendAnswers() {
