@@ -183,13 +183,24 @@ TProgramowanieKlawiszySzybkich2::TProgramowanieKlawiszySzybkich2(Services& servi
     bottom->addWidget(Image1);
     right->addLayout(bottom);
     BitBtn1 = Named(new QPushButton(QStringLiteral("&Wyślij do kasy wszystkie klawisze"), this), "BitBtn1");
-    right->addWidget(BitBtn1, 0, Qt::AlignRight);
+    // Everything the board does by dragging, the form-based editor does from the keyboard.
+    Button2 = Named(new QPushButton(QStringLiteral("Edycja &formularzem..."), this), "Button2");
+    auto* boardButtons = new QHBoxLayout;
+    boardButtons->addWidget(Button2);
+    boardButtons->addStretch();
+    boardButtons->addWidget(BitBtn1);
+    right->addLayout(boardButtons);
 
     Panel7 = WaitPanel("Panel7");
 
     connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { LoadKeys(); });
     connect(sendOne, &QAction::triggered, this, [this] { SendKey(menuKey_); });
     connect(BitBtn1, &QPushButton::clicked, this, &TProgramowanieKlawiszySzybkich2::SendAllKeys);
+    connect(Button2, &QPushButton::clicked, this, [this] {
+        if (!openKeyEditor) return;
+        openKeyEditor();
+        LoadKeys();  // what the editor saved shows on the board
+    });
 }
 
 int TProgramowanieKlawiszySzybkich2::Cashier() const { return qMax(ComboBox1->currentIndex(), 0) + 1; }

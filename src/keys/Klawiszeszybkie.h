@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <functional>
+
 #include "common/Form.h"
 
 class QCheckBox;
@@ -70,6 +72,8 @@ public:
     QList<QCheckBox*> EndsReceipt;       // KonczenieParagonuF1 ... F10
     QuickKeyBin* Image1;
     QPushButton* BitBtn1;  // send all keys
+    QPushButton* Button2;  // the form-based key editor, for work without a mouse
+    std::function<void()> openKeyEditor;  // set by the program
     QMenu* KeyMenu;        // "Wyślij do kasy"
     QFrame* Panel7;        // "Czekaj..."
 

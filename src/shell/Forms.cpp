@@ -114,8 +114,11 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     forms.Add(headerDownload);
     forms.Add(new TProgramowanieKlawiszyFunkcyjnych(s, main));
     forms.Add(new TKlawiszeSzybkieSprzedazy(s, main));
-    forms.Add(new TProgramowanieKlawiszySzybkich2(s, main));
-    forms.Add(new TProgramowanieKlawiszySzybkich(s, forms.Get<TListaTowarow>(QStringLiteral("TListaTowarow")), main));
+    auto* board = new TProgramowanieKlawiszySzybkich2(s, main);
+    forms.Add(board);
+    auto* keyEditor = new TProgramowanieKlawiszySzybkich(s, forms.Get<TListaTowarow>(QStringLiteral("TListaTowarow")), main);
+    forms.Add(keyEditor);
+    board->openKeyEditor = [keyEditor] { keyEditor->ShowModal(); };
     auto* copyToRegister = new TKopiaDoKasy(s, main);
     copyToRegister->openEditor = [&forms](const QString& className) {
         if (TForm* editor = forms.Find(className)) editor->ShowModal();

@@ -121,6 +121,18 @@ void TestKeys::quickKeyDrops() {
     QCOMPARE(w.ComboBox1->itemText(0), QStringLiteral("1 Kierownik"));  // a new database has its manager
     QCOMPARE(w.ComboBox1->itemText(3), QStringLiteral("4"));
     QCOMPARE(w.ComboBox1->itemText(1), QStringLiteral("2 Ewa"));
+    // Without a mouse: the form-based editor opens from the board, and what it
+    // saves shows on the board at once.
+    bool opened = false;
+    w.openKeyEditor = [&] {
+        opened = true;
+        t.image.WriteBytesAt(layout::QuickKeyOffset(1, 5), Hex("01 05 01 0300 10270000 0000 00000000 0000 00000000 0000 00000000 0000 00000000 00"));
+    };
+    w.Button2->click();
+    QVERIFY(opened);
+    QCOMPARE(w.Keys[4]->count(), 1);
+    t.image.ClearBytes(layout::QuickKeyOffset(1, 5), 34);
+    w.LoadKeys();
     const QString goods = TProgramowanieKlawiszySzybkich2::GoodsMime();
     // Six goods on one key: five entries, the sixth last.
     for (int n = 1; n <= 6; ++n) Drop(w.Keys[0], goods, QByteArray::number(n));
