@@ -327,7 +327,9 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
         if (p.busy) p.busy->setVisible(on);
     };
     int refused = 0;
+    QList<int> taken;
     events.answered = [&](const TickedRow& t, const Answer& a) {
+        if (a.Accepted()) taken << t.number;
         if (a.ack != AckRegisterError) return;
         ++refused;
         const QByteArray record = StoredRecord(s_.image, d_.member.id, t.number);
@@ -355,22 +357,32 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
     auto pause = [&] {
         if (d_.member.endPause > 0) s_.clock.Sleep(d_.member.endPause);
     };
+    // After a clean run a member that knows what the register now holds updates
+    // its mirror from the records taken; otherwise the table is read again.
+    auto refresh = [&] {
+        if (out.failed || out.refused > 0 || !d_.member.registerFrom) return ReadRun();
+        for (int n : taken) {
+            QByteArray r = d_.member.registerFrom(StoredRecord(s_.image, d_.member.id, n), mirror.Record(n));
+            mirror.Store(r);
+        }
+        RebuildRegisterList();
+    };
     // The register's table is read afresh after every run, a failed one too,
     // so the list shows what the register now holds.
     switch (out.failed ? RunEnd::MessagePauseRead : d_.member.end) {
         case RunEnd::MessagePauseRead:
             tell();
             if (!out.failed) pause();
-            ReadRun();
+            refresh();
             break;
         case RunEnd::PauseMessageRead:
             pause();
             tell();
-            ReadRun();
+            refresh();
             break;
         case RunEnd::PauseReadMessage:
             pause();
-            ReadRun();
+            refresh();
             tell();
             break;
     }

@@ -36,11 +36,26 @@ const SyncMember& GoodsMember() {
         true,
         [](WorkImage& image) { return OccupiedGoods(image); },
         [](const QByteArray& reg) { return PcGoodsRecordFromRegister(reg); },
-        nullptr};
+        nullptr,
+        &RegisterGoodsFromPc};
     return goods;
 }
 
 RegisterGoodsMirror::RegisterGoodsMirror() : RegisterTableMirror(kSlots, kSize, 2) {}
+
+QByteArray RegisterGoodsFromPc(const QByteArray& pc, const QByteArray& previous) {
+    QByteArray r = previous.leftJustified(kSize, '\0', true);
+    if (pc.size() < kGoods.recordSize) return r;
+    if (Word(previous.constData()) == 0 || previous.size() < kSize) {
+        r.fill('\0');
+        r[reggoods::kHour] = char(24);  // never sold
+    }
+    r.replace(0, goods::kBarcode, pc.left(goods::kBarcode));                          // number, name, VAT, price
+    r.replace(reggoods::kBarcode, goods::kBarcodeWidth + 4, pc.mid(goods::kBarcode, goods::kBarcodeWidth + 4));
+    r[reggoods::kHalo] = pc[goods::kHalo];
+    r[reggoods::kUnit] = pc[goods::kUnit];
+    return r;
+}
 
 void RegisterGoodsMirror::UpdateFromPc(int n, const QByteArray& pc) {
     if (n < 1 || n > kSlots || pc.size() < kGoods.recordSize) return;

@@ -23,6 +23,10 @@ public:
 // rows, a cancel that lets the register end the run on the next record, and each
 // refused goods named after a write.
 const SyncMember& GoodsMember();
+// The register's goods record after it took the PC record `pc`: everything the
+// frame carries from the PC, the sales counters and last sale from `previous`
+// (a goods new to the register has none: never sold).
+QByteArray RegisterGoodsFromPc(const QByteArray& pc, const QByteArray& previous);
 // The goods table's request and reply length.
 constexpr uint8_t kGoodsCommand = 'T';
 constexpr int kGoodsReplyLength = 91;

@@ -102,6 +102,10 @@ struct SyncMember {
     // The PC record a register record stands for; empty when it stands for none.
     std::function<QByteArray(const QByteArray& registerRecord)> pcRecordFrom;
     const SmallTable* table = nullptr;  // the small table; none for goods
+    // The register's record once it has taken a PC record (the register's own
+    // counters kept from `previous`): with it, a clean write updates the mirror
+    // instead of reading the whole table back. None: the table is read again.
+    std::function<QByteArray(const QByteArray& pc, const QByteArray& previous)> registerFrom = {};
     int RecordSize() const { return replyLength - 9; }
 };
 
