@@ -124,7 +124,7 @@ TForm::TransferScope::~TransferScope() {
 }
 
 TForm::TransferRun::TransferRun(TForm* form, QWidget* cancel, QWidget* panel)
-    : scope_(form, cancel), form_(form), panel_(panel) {
+    : scope_(form, cancel), form_(form), panel_(panel), pacer_(form->s_.clock) {
     if (!scope_) return;
     form_->s_.link.ClearCancel();
     if (panel_) form_->ShowOver(panel_);
@@ -136,7 +136,8 @@ TForm::TransferRun::~TransferRun() {
     form_->s_.link.ClearCancel();
 }
 
-void TForm::TransferRun::Progress(const std::function<void()>& show) {
+void TForm::TransferRun::Progress(const std::function<void()>& show, bool last) {
+    if (!pacer_.Due(last)) return;
     if (show) show();
     QApplication::processEvents();
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 
+#include "common/progress.h"
 #include "common/services.h"
 
 class QLabel;
@@ -104,7 +105,9 @@ protected:
         TransferRun(const TransferRun&) = delete;
         TransferRun& operator=(const TransferRun&) = delete;
         explicit operator bool() const { return bool(scope_); }
-        void Progress(const std::function<void()>& show = {});
+        // At most every 50 ms (and every 64th step): `show` runs and the window
+        // handles its events; other steps cost nothing. `last` always shows.
+        void Progress(const std::function<void()>& show = {}, bool last = false);
         // Shows the run's panel now (when it was not known at the start).
         void ShowPanel(QWidget* panel);
         // Hides the panel before the outcome is told.
@@ -114,6 +117,7 @@ protected:
         TransferScope scope_;
         TForm* form_;
         QWidget* panel_;
+        ProgressPacer pacer_;
     };
     void closeEvent(QCloseEvent* event) override;
     void reject() override;

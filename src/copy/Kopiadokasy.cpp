@@ -36,9 +36,12 @@ void TKopiaDoKasy::Button1Click() {
     if (TransferRunning()) return;
     ResetProgress();
     TransferRun run(this, Button2, Panel1);
+    CopyProgress last{0, 0, {}};
     const ToRegisterOutcome out = CopyImageToRegister(s_.link, s_.image, ticks, [&](const CopyProgress& p) {
+        last = p;
         run.Progress([&] { ShowProgress(p); });  // the count moves on screen and "Anuluj" can be pressed
     });
+    ShowProgress(last);  // the final count
     run.Done();
     if (out.failed)
         s_.prompts.Message(QStringLiteral("Wystąpił błąd transmisji."));

@@ -44,9 +44,12 @@ void TKopiowanieKasy::Button1Click() {
 
     ResetProgress();
     run.ShowPanel(Panel1);
+    CopyProgress last{0, 0, {}};
     const FromRegisterOutcome out = CopyRegisterToImage(s_.link, s_.image, ticks, [&](const CopyProgress& p) {
+        last = p;
         run.Progress([&] { ShowProgress(p); });  // the count moves on screen and "Anuluj" can be pressed
     });
+    ShowProgress(last);  // the final count
     run.Done();
     if (!out.units.isEmpty()) s_.app.goodsUnits = out.units;
     s_.prompts.Message(out.Summary());

@@ -179,11 +179,10 @@ void TOdczytKopii::BitBtn1Click() {
 
     Button2->setVisible(true);
     const CopyStreamEnd end = ReceiveCopyStream(link, [&](const QString& text) {
-        run.Progress([&] {  // the text appears and "Przerwij" can be pressed
-            Memo1->moveCursor(QTextCursor::End);
-            Memo1->insertPlainText(QString(text).remove(QLatin1Char('\r')));
-            Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
-        });
+        // Every piece goes in; the view moves and "Przerwij" is seen at the run's pace.
+        Memo1->moveCursor(QTextCursor::End);
+        Memo1->insertPlainText(QString(text).remove(QLatin1Char('\r')));
+        run.Progress([&] { Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum()); });
     });
     Button2->setVisible(false);
     switch (end) {

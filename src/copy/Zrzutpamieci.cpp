@@ -77,13 +77,14 @@ void TKopiaPamieciPodrecznej::Button1Click() {
     {
         TransferRun run(this, Button2, Panel2);
         out = DumpCacheMemory(s_.link, path, s_.clock.Now(), [&](int packets) {
-            if (packets % 64 != 0 && packets != kCachePackets) return;
             run.Progress([&] {  // the count moves on screen and "Anuluj" can be pressed
                 Label2->setText(QString::number(packets));
                 ProgressBar1->setValue(packets);
             });
         });
     }
+    Label2->setText(QString::number(out.packets));
+    ProgressBar1->setValue(out.packets);
     // One message says how the dump ended.
     const QString skipped =
         out.damaged > 0 ? QStringLiteral("\nUszkodzone pakiety zapisane jako zera: %1.").arg(out.damaged) : QString();

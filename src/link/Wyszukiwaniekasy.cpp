@@ -105,12 +105,15 @@ void TWyszukiwanieKasyRS::Button1Click() {
     scan.addresses = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     scan.settings = link.Settings();
     scan.settings->baud = 115200;
+    // A probe takes a time-out's length: each one is shown.
     scan.probing = [&](int port, int address) {
-        run.Progress([&] {  // the panel moves and "Anuluj" can be pressed
-            Label3->setText(ComPortName(port));
-            Label5->setText(QString::number(address));
-            ProgressBar1->setValue(ProgressBar1->value() + 1);
-        });
+        run.Progress(
+            [&] {  // the panel moves and "Anuluj" can be pressed
+                Label3->setText(ComPortName(port));
+                Label5->setText(QString::number(address));
+                ProgressBar1->setValue(ProgressBar1->value() + 1);
+            },
+            true);
     };
     const QList<FoundRegister> found = ScanPorts(link, ports, scan);
     for (const FoundRegister& r : found) {

@@ -110,6 +110,7 @@ void TSciaganieSprzedazy::BitBtn1Click() {
         out = ReadSales(s_.link, CheckBox1->isChecked(), table, [&](int stored) {
             run.Progress([&] { Label27->setText(QString::number(stored)); });  // lets "Anuluj" be pressed
         });
+        Label27->setText(QString::number(out.stored));  // the final count, whatever was shown last
         RebuildList();
     }
     shown_ = out.complete ? Shown::Complete : Shown::Incomplete;

@@ -18,6 +18,7 @@
 #include "common/appstate.h"
 #include "common/clock.h"
 #include "common/numbers.h"
+#include "common/progress.h"
 #include "common/prompts.h"
 #include "common/text.h"
 #include "image/fields.h"
@@ -289,10 +290,13 @@ void TSynchronizacjaTabeli::ReadRun() {
     QApplication::processEvents();
     // A record numbered outside the table has no slot: it is not stored. A
     // damaged frame ends the transfer; the register is told so.
+    ProgressPacer pacer(s_.clock);
     const ReadOutcome out = ReadRegisterTable(s_.link, d_.member, mirror, [&](int stored) {
+        if (!pacer.Due()) return;
         p.counter->setText(QString::number(stored));
         QApplication::processEvents();  // lets "Anuluj" (and Esc) be pressed
     });
+    p.counter->setText(QString::number(out.stored));  // the final count
     p.panel->hide();
     if (out.RebuildList(d_.member)) RebuildRegisterList();
     // A record whose number has no slot is not kept; the user learns how many.

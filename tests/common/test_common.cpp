@@ -1,11 +1,14 @@
 #include <QtTest>
 
 #include "common/numbers.h"
+#include "common/progress.h"
+#include "support/testsupport.h"
 #include "common/text.h"
 
 class TestCommon : public QObject {
     Q_OBJECT
 private slots:
+    void progressIsPaced();
     void hundredths_data();
     void hundredths();
     void quantity_data();
@@ -137,6 +140,27 @@ void TestCommon::polishOrder() {
     QStringList names{"Żaba", "Zebra", "Łódź", "Lody", "Śledź", "Sok", "ser", "Ala", "Ćma", "Cebula"};
     std::sort(names.begin(), names.end(), PolishLess);
     QCOMPARE(names, (QStringList{"Ala", "Cebula", "Ćma", "Lody", "Łódź", "ser", "Sok", "Śledź", "Zebra", "Żaba"}));
+}
+
+// A 2000-record run shows its progress a few dozen times, not per record, and
+// the last step (the final count) always shows; with time passing on the
+// program's clock it moves every 50 ms.
+void TestCommon::progressIsPaced() {
+    VirtualClock clock;
+    ProgressPacer fast(clock);
+    QList<int> shown;
+    for (int i = 1; i <= 2000; ++i)
+        if (fast.Due(i == 2000)) shown << i;
+    QVERIFY2(shown.size() <= 40, qPrintable(QString::number(shown.size())));
+    QCOMPARE(shown.first(), 1);
+    QCOMPARE(shown.last(), 2000);
+    ProgressPacer paced(clock);
+    int count = 0;
+    for (int i = 1; i <= 100; ++i) {
+        clock.Sleep(10);  // a frame every 10 ms
+        if (paced.Due()) ++count;
+    }
+    QVERIFY2(count >= 19 && count <= 21, qPrintable(QString::number(count)));
 }
 
 QTEST_APPLESS_MAIN(TestCommon)
