@@ -33,12 +33,14 @@ void CacheDump(RegisterSimulator& sim, int baud, const QString& dir) {
     if (!paced.open) return;
     QElapsedTimer t;
     t.start();
+    const CpuMeter cpu;
     const CacheDumpOutcome out = DumpCacheMemory(paced.link, dir + QStringLiteral("/Kopia_cache.bin"),
                                                  QDateTime::currentDateTime());
     // The 100 ms pause after the request is the register's time, not the line's.
     PrintRatio(QStringLiteral("cache memory dump, paced at %1, elapsed / wire time").arg(baud),
                t.nsecsElapsed() / 1e6 - 100, WireMs(LoggedBytes(sim), baud),
                QStringLiteral("%1 packets%2").arg(out.packets).arg(out.complete ? QString() : QStringLiteral(", INCOMPLETE")));
+    PrintCpu(QStringLiteral("cache memory dump, paced at %1").arg(baud), cpu.PerFrame(out.packets));
 }
 
 void RegisterToPc(RegisterSimulator& sim) {
@@ -48,6 +50,7 @@ void RegisterToPc(RegisterSimulator& sim) {
     if (CreateDatabaseImage(image, 1, QStringLiteral("PLN")) != 0) return;
     QElapsedTimer t;
     t.start();
+    const CpuMeter cpu;
     const FromRegisterOutcome out =
         CopyRegisterToImage(paced.link, image, QList<bool>(kRegisterEntries, true));
     int records = 0;
@@ -56,6 +59,7 @@ void RegisterToPc(RegisterSimulator& sim) {
                WireMs(LoggedBytes(sim)),
                QStringLiteral("%1 tables, %2 records%3").arg(out.tables.size()).arg(records)
                    .arg(out.failed ? QStringLiteral(", FAILED") : QString()));
+    PrintCpu(QStringLiteral("full register-to-PC copy, paced at 115200"), cpu.PerFrame(records));
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // cancel dialogs; the program's link on COM1 against the simulator paced like the
 // line; and the line's ratio of elapsed to wire time.
 #include <QString>
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 
 #include "common/clock.h"
 #include "common/prompts.h"
@@ -47,6 +49,27 @@ inline void PrintRatio(const QString& what, double elapsed, double wire, const Q
     const double r = elapsed / wire;
     std::printf("%s\t%.3f\t%.3f\t%.3f\t%s, %.0f ms, wire %.0f ms\n", qPrintable(what), r, r, r, qPrintable(note),
                 elapsed, wire);
+    std::fflush(stdout);
+}
+
+// The program's own CPU time (this thread) over a run, per frame exchanged.
+class CpuMeter {
+public:
+    CpuMeter() : start_(Now()) {}
+    double PerFrame(int frames) const { return (Now() - start_) / std::max(frames, 1); }
+
+private:
+    static double Now() {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+    }
+    double start_;
+};
+
+inline void PrintCpu(const QString& what, double msPerFrame) {
+    std::printf("%s, program CPU per frame\t%.4f\t%.4f\t%.4f\tms\n", qPrintable(what), msPerFrame, msPerFrame,
+                msPerFrame);
     std::fflush(stdout);
 }
 

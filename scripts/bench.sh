@@ -22,8 +22,10 @@ startup="$(mktemp)"
 for _ in 1 2 3 4 5; do
   if command -v xvfb-run >/dev/null; then
     xvfb-run -a "$bench/bench_startup" >>"$startup" 2>/dev/null
+    xvfb-run -a "$bench/bench_startup" --minimal >>"$startup" 2>/dev/null
   else
     QT_QPA_PLATFORM=offscreen "$bench/bench_startup" >>"$startup" 2>/dev/null
+    QT_QPA_PLATFORM=offscreen "$bench/bench_startup" --minimal >>"$startup" 2>/dev/null
   fi
 done
 # Five runs of one figure each become one row: sorted by figure and value, the

@@ -9,6 +9,7 @@
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "common/clock.h"
@@ -340,6 +341,18 @@ int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
         // rather than asking again at once.
         const int left = MsUntil(deadline);
         if (left <= 0) break;
+        // Bytes that are on their way take their time on the line: wait until
+        // all but the last can have come, rather than waking for each one (a
+        // frame costs two wake-ups, not ninety). The last byte is still awaited
+        // by poll, so the read ends the moment the frame is whole.
+        if (r > 0 && n - got > 2 && Line().baud > 0) {
+            const qint64 bits = 1 + Line().dataBits + (Line().parity ? 1 : 0) + (Line().stopBits ? 2 : 1);
+            const qint64 us = qMin<qint64>(qint64(n - got - 1) * bits * 1000000 / Line().baud, qint64(left) * 1000);
+            if (us > 200) {
+                const timespec pause{time_t(us / 1000000), long(us % 1000000) * 1000};
+                ::nanosleep(&pause, nullptr);
+            }
+        }
         pollfd p{fd_, POLLIN, 0};
         const int ready = ::poll(&p, 1, left);
         if (ready <= 0) break;

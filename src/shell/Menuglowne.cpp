@@ -304,19 +304,19 @@ void TMenuGlowne::FormsCreated() {
         QTreeWidget* tree = Tree(page);
         for (int i = 0; i < kTaskPages[page].count; ++i) {
             QTreeWidgetItem* item = tree->topLevelItem(i);
-            const bool present = forms_.Find(QString::fromLatin1(kTaskPages[page].tasks[i].form)) != nullptr;
+            const bool present = forms_.Has(QString::fromLatin1(kTaskPages[page].tasks[i].form));
             item->setFlags(present ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
         }
     }
-    Wyszukiwaniepo1->setEnabled(forms_.Find(QStringLiteral("TWyszukiwanieKasyRS")) != nullptr);
-    if (auto* copy = forms_.Get<TKopiowanieKasy>(QStringLiteral("TKopiowanieKasy"))) {
-        copy->saveDatabase = [this] {
+    Wyszukiwaniepo1->setEnabled(forms_.Has(QStringLiteral("TWyszukiwanieKasyRS")));
+    forms_.WhenMade(QStringLiteral("TKopiowanieKasy"), [this](TForm* form) {
+        if (auto* copy = qobject_cast<TKopiowanieKasy*>(form)) copy->saveDatabase = [this] {
             const bool saved = document_.Save();
             RefreshStatusPanel();
             return saved;
         };
-    }
-    Button11->setEnabled(forms_.Find(QStringLiteral("TProgramowanieTowarow")) != nullptr);
+    });
+    Button11->setEnabled(forms_.Has(QStringLiteral("TProgramowanieTowarow")));
 }
 
 TMenuGlowne::~TMenuGlowne() = default;
@@ -479,7 +479,7 @@ void TMenuGlowne::SaveDatabaseFile() {
 void TMenuGlowne::closeEvent(QCloseEvent* event) {
     // A transfer still running is stopped after the record in hand and closing
     // waits for it, so the port never closes under it.
-    for (TForm* form : forms_.Order()) {
+    for (TForm* form : forms_.Made()) {
         if (!form->TransferRunning()) continue;
         s_.link.RequestCancel();
         if (!closeWhenIdle_) {

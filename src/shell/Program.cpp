@@ -41,8 +41,10 @@ bool Program::Start(const QString& lockPath) {
     CreateForms(services, forms, mainWindow.get());
     mainWindow->FormsCreated();
     // A write held up by the line waits in the wait dialog.
-    if (auto* wait = forms.Get<TCzekajNaRS>(QStringLiteral("TCzekajNaRS")))
-        link.SetLineWait([wait] { return wait->exec() == QDialog::Accepted; });
+    link.SetLineWait([this] {
+        auto* wait = forms.Get<TCzekajNaRS>(QStringLiteral("TCzekajNaRS"));
+        return wait && wait->exec() == QDialog::Accepted;
+    });
     splash.reset();
     return true;
 }

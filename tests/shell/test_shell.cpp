@@ -25,6 +25,7 @@
 #include "shell/Nowabaza.h"
 #include "shell/Oprogramie.h"
 #include "shell/Pomoc.h"
+#include "tables/Programowanienip.h"
 #include "shell/Program.h"
 #include "shell/databasefile.h"
 #include "support/guifixture.h"
@@ -86,6 +87,7 @@ private slots:
     void closeQuestion();
     void closingWaitsForTransfers();
     void keyboardHelpAndWhereConnected();
+    void windowsMadeWhenFirstNeeded();
     void secondInstance();
     void aboutBox();
 
@@ -718,6 +720,26 @@ void TestShell::keyboardHelpAndWhereConnected() {
     main_->Po1->trigger();
     QCOMPARE(main_->StatusBar1[0]->text(), QStringLiteral("COM 3"));
     QCOMPARE(main_->StatusBar1[1]->text(), QStringLiteral("Adres kasy: 1"));
+}
+
+// Start-up makes no window but the main one; a window is made when first asked
+// for and then kept, with what its fields held.
+void TestShell::windowsMadeWhenFirstNeeded() {
+    Build();
+    main_->show();
+    QVERIFY(forms_->Made().isEmpty());
+    QVERIFY(forms_->Has(QStringLiteral("TSynchronizacjaBazyTowarowej")));
+    auto* nip = forms_->Get<TProgramowanieNIP>(QStringLiteral("TProgramowanieNIP"));
+    QVERIFY(nip);
+    nip->Edit2->setText(QStringLiteral("1234567890"));
+    QCOMPARE(forms_->Get<TProgramowanieNIP>(QStringLiteral("TProgramowanieNIP")), nip);
+    QCOMPARE(nip->Edit2->text(), QStringLiteral("1234567890"));
+    // A window that needs another makes it: the goods synchronization its edit dialog.
+    QVERIFY(forms_->Find(QStringLiteral("TSynchronizacjaBazyTowarowej")));
+    QVERIFY(forms_->Made().size() >= 4);  // NIP, goods sync, edit dialog, goods editor
+    const QList<TForm*> all = forms_->Order();  // every window, made once asked for
+    QCOMPARE(QSet<TForm*>(all.begin(), all.end()).size(), all.size());
+    QCOMPARE(forms_->Made(), all);
 }
 
 void TestShell::secondInstance() {
