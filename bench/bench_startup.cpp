@@ -31,6 +31,25 @@ double SinceProcessStart() {
 }
 }  // namespace
 
+// Notes the first paint of any window (for the program: its splash), the
+// first thing a person sees.
+class AnyPaint : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            const double ms = SinceProcessStart() * 1000;
+            std::printf("start-up to the first thing painted, the program\t%.0f\t%.0f\t%.0f\tms (its splash)\n", ms, ms,
+                        ms);
+            std::fflush(stdout);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool done_ = false;
+};
+
 // Notes the main window's first paint.
 class FirstPaint : public QObject {
 public:
@@ -42,7 +61,7 @@ public:
             rusage usage {};
             getrusage(RUSAGE_SELF, &usage);
             // One run, one figure: scripts/bench.sh runs it several times.
-            std::printf("start-up to the first paint, %s\t%.0f\t%.0f\t%.0f\tms (kernel clock, 10 ms steps)\n", what_,
+            std::printf("start-up to the main window's first paint, %s\t%.0f\t%.0f\t%.0f\tms (kernel clock, 10 ms steps)\n", what_,
                         seconds * 1000, seconds * 1000, seconds * 1000);
             std::printf("peak memory at first paint, %s\t%.1f\t%.1f\t%.1f\tMB\n", what_, usage.ru_maxrss / 1024.0,
                         usage.ru_maxrss / 1024.0, usage.ru_maxrss / 1024.0);
@@ -72,6 +91,8 @@ int main(int argc, char** argv) {
     }
     QTemporaryDir dir;
     qputenv("TEMP", QFile::encodeName(dir.path()));
+    AnyPaint anyPaint;
+    app.installEventFilter(&anyPaint);
     QtPrompts prompts;
     SystemClock clock;
     Program program(prompts, clock);
