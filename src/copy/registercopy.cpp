@@ -91,9 +91,13 @@ ToRegisterOutcome CopyImageToRegister(RegisterLink& link, WorkImage& image, cons
     const QStringList names = ImageEntryNames();
     CopyProgress p{0, out.total, {}};
     // Every frame's answer decides whether the run goes on; false stops it.
-    auto answered = [&](int ack) {
+    auto answered = [&](const Answer& a, ImageEntry entry, int number) {
+        const int ack = a.ack;
         ++out.sent;
-        if (ack == AckRegisterError) ++out.refused;
+        if (ack == AckRegisterError) {
+            ++out.refused;
+            out.refusedRecords << RefusedRecord{entry, number, a.errorCode};
+        }
         p.done = out.sent;
         if (progress) progress(p);
         if (TransmissionFailed(ack)) {
@@ -114,13 +118,13 @@ ToRegisterOutcome CopyImageToRegister(RegisterLink& link, WorkImage& image, cons
         switch (step.kind) {
             case SendKind::VatTable: {
                 const QByteArray vat = image.ReadBytesAt(layout::kVatTable, layout::kVatTableSize);
-                if (!answered(Transact(link, VatRatesFrame(vat, 0), kCopyExchange).ack)) return out;
+                if (!answered(Transact(link, VatRatesFrame(vat, 0), kCopyExchange), step.entry, 0)) return out;
                 break;
             }
             case SendKind::Records:
                 for (int n : UsedRecords(image, step.table)) {
                     const Answer a = TransactRecord(link, image, step.table, 1, n, 0, kCopyExchange);
-                    if (!answered(a.ack)) return out;
+                    if (!answered(a, step.entry, n)) return out;
                 }
                 break;
             case SendKind::QuickKeys:
@@ -129,7 +133,8 @@ ToRegisterOutcome CopyImageToRegister(RegisterLink& link, WorkImage& image, cons
                     for (int k = 1; k <= kKeysPerCashier; ++k) {
                         const QByteArray key =
                             image.ReadBytesAt(layout::QuickKeyOffset(c, k), layout::kQuickKeySize);
-                        if (!answered(Transact(link, QuickKeyFrame(kSingleFrame, c, k, key, 0), kCopyExchange).ack))
+                        if (!answered(Transact(link, QuickKeyFrame(kSingleFrame, c, k, key, 0), kCopyExchange),
+                                      step.entry, c * 100 + k))
                             return out;
                     }
                 }

@@ -25,10 +25,19 @@ struct CopyProgress {
     QString table;      // the list entry of the table in hand
 };
 
+// A record the register answered with an error code: its list entry, its
+// number (0 for the VAT table, cashier * 100 + key for a quick key) and the code.
+struct RefusedRecord {
+    ImageEntry entry;
+    int number;
+    int errorCode;
+};
+
 struct ToRegisterOutcome {
     int sent = 0;       // frames that went out
     int total = 0;
     int refused = 0;    // records the register answered with an error code
+    QList<RefusedRecord> refusedRecords;
     bool failed = false;     // a frame was rejected or not answered: the copy stopped
     bool cancelled = false;
 };

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 QString UserPortsDirectory() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -9,8 +10,21 @@ QString UserPortsDirectory() {
     return config + QStringLiteral("/zelk-tuvo/ports");
 }
 
+namespace {
+QHash<int, QString>& DeviceOverrides() {
+    static QHash<int, QString> devices;
+    return devices;
+}
+}  // namespace
+
+void SetComPortDevice(int port, const QString& device) {
+    if (device.isEmpty()) DeviceOverrides().remove(port);
+    else DeviceOverrides().insert(port, device);
+}
+
 QString ComPortPath(int port) {
     if (port < 1 || port > 99) return QString();
+    if (const auto it = DeviceOverrides().constFind(port); it != DeviceOverrides().constEnd()) return *it;
     const QString name = QStringLiteral("COM%1").arg(port);
     if (qEnvironmentVariableIsSet("TUVO_PORTS_DIR"))
         return qEnvironmentVariable("TUVO_PORTS_DIR") + QLatin1Char('/') + name;

@@ -12,43 +12,6 @@
 #include "link/registerlink.h"
 #include "reports/registerinfo.h"
 
-namespace {
-struct Row {
-    const char* caption;
-    const char* value;
-};
-// The form's groups: captions beside their value labels.
-const Row kRegister[] = {
-    {"Wersja oprogramowania", "Label25"},
-    {"Oznaczenie pamięci z programem pracy", "Label61"},
-    {"Numer unikatowy", "Label26"},
-    {"NIP", "Label27"},
-    {"Sygnatura pamięci fiskalnej", "Label28"},
-    {"Tryb pracy", "Label29"},
-    {"Stan pamięci", "Label30"},
-    {"Ostatni zapis do pamięci fiskalnej", "Label31"},
-    {"Numer kasy", "Label41"},
-    {"Ilość zapisów stawek PTU", "Label63"},
-    {"Rozmiar karty kopii elektronicznej", "Label43"},
-};
-const Row kDaily[] = {
-    {"Godzina i data wykonania", "Label32"},
-    {"Numer raportu", "Label33"},
-    {"Numer nośnika kopii elektronicznej", "Label34"},
-    {"Liczba zerowań RAM", "Label35"},
-    {"Paragony od ostatniego raportu dobowego", "Label36"},
-    {"Paragony od fiskalizacji", "Label37"},
-};
-const Row kState[] = {
-    {"Sprzedaż rozpoczęta", "Label38"},
-    {"Tryb serwisowy", "Label39"},
-    {"Zaprogramowany nagłówek", "Label40"},
-    {"Zalogowany kasjer", "Label42"},
-    {"Symbol waluty ewidencyjnej", "Label44"},
-    {"Data zaprogramowania waluty ewidencyjnej", "Label45"},
-};
-const Row kPorts[] = {{"COM A", "Label46"}, {"COM B", "Label47"}, {"USB", "Label48"}};
-}  // namespace
 
 TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TForm(services, parent) {
     setObjectName(QStringLiteral("TDaneInformacyjne"));
@@ -60,38 +23,39 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
     auto* right = new QVBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
-    auto group = [&](QVBoxLayout* column, const QString& title, const Row* rows, int count) {
-        auto* box = new QGroupBox(title, this);
+    auto group = [&](QVBoxLayout* column, const InfoGroup& g) {
+        auto* box = new QGroupBox(QString::fromUtf8(g.title), this);
         auto* form = new QFormLayout(box);
         form->setVerticalSpacing(2);
-        for (int i = 0; i < count; ++i) {
-            auto* value = Named(new QLabel(box), rows[i].value);
+        for (const InfoRow& row : g.rows) {
+            auto* value = Named(new QLabel(box), row.label);
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);
             // Room for the longest value each can show, so a read moves nothing.
             value->setMinimumWidth(value->fontMetrics().horizontalAdvance(
-                QLatin1String(rows[i].value) == QLatin1String("Label30") ? QStringLiteral("ZAMKNIĘTA. TYLKO DO ODCZYTU")
+                QLatin1String(row.label) == QLatin1String("Label30") ? QStringLiteral("ZAMKNIĘTA. TYLKO DO ODCZYTU")
                                                                         : QStringLiteral("WWWWWWWWWWWWWWWWW")));
-            auto* caption = new QLabel(QString::fromUtf8(rows[i].caption) + QLatin1Char(':'), box);
+            auto* caption = new QLabel(QString::fromUtf8(row.caption) + QLatin1Char(':'), box);
             caption->setBuddy(value);
             // A screen reader reads the value itself (its text); the caption
             // tells what it is.
-            value->setAccessibleDescription(QString::fromUtf8(rows[i].caption));
+            value->setAccessibleDescription(QString::fromUtf8(row.caption));
             form->addRow(caption, value);
-            values_.insert(QLatin1String(rows[i].value), value);
+            values_.insert(QLatin1String(row.label), value);
         }
         column->addWidget(box);
         return form;
     };
-    group(left, QStringLiteral("Kasa"), kRegister, int(std::size(kRegister)));
-    group(left, QStringLiteral("Porty wyjścia"), kPorts, int(std::size(kPorts)));
-    group(right, QStringLiteral("Ostatni raport dobowy"), kDaily, int(std::size(kDaily)));
-    group(right, QStringLiteral("Stan kasy"), kState, int(std::size(kState)));
+    // Register and ports on the left, the last daily report and the state on
+    // the right; the currency change has a form of its own below.
+    const QList<InfoGroup>& groups = InformationGroups();
+    for (int i = 0; i < 4; ++i) group(i < 2 ? left : right, groups[i]);
 
     // The planned change of the record currency: its labels are greyed unless
     // a change is planned.
     auto* change = new QGroupBox(QStringLiteral("Zmiana waluty ewidencyjnej"), this);
     auto* form = new QFormLayout(change);
     form->setVerticalSpacing(2);
+    const QList<InfoRow>& changeRows = groups[4].rows;
     auto add = [&](const char* valueName, const char* captionName, const QString& caption) {
         auto* value = Named(new QLabel(change), valueName);
         value->setMinimumWidth(value->fontMetrics().horizontalAdvance(QStringLiteral("00:00   31-12-2026")));
@@ -103,10 +67,10 @@ TDaneInformacyjne::TDaneInformacyjne(Services& services, QWidget* parent) : TFor
         return std::pair{c, value};
     };
     auto* planned = Named(new QLabel(change), "Label51");
-    form->addRow(new QLabel(QStringLiteral("Zaplanowana zmiana:"), change), planned);
+    form->addRow(new QLabel(QString::fromUtf8(changeRows[0].caption) + QLatin1Char(':'), change), planned);
     values_.insert(QStringLiteral("Label51"), planned);
-    const auto symbol = add("Label54", "Label53", QStringLiteral("Nowy symbol waluty:"));
-    const auto date = add("Label56", "Label55", QStringLiteral("Data zmiany:"));
+    const auto symbol = add("Label54", "Label53", QString::fromUtf8(changeRows[1].caption) + QLatin1Char(':'));
+    const auto date = add("Label56", "Label55", QString::fromUtf8(changeRows[2].caption) + QLatin1Char(':'));
     auto* note = Named(new QLabel(QStringLiteral("Zmiana nastąpi po raporcie dobowym"), change), "Label57");
     auto* heading = Named(new QLabel(QStringLiteral("Nowa waluta ewidencyjna"), change), "Label52");
     form->insertRow(1, heading);

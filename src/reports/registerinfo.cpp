@@ -105,6 +105,43 @@ std::optional<QString> Show(const Field& f, const uint8_t* p, bool longRecord) {
 
 }  // namespace
 
+const QList<InfoGroup>& InformationGroups() {
+    static const QList<InfoGroup> groups{
+        {"Kasa",
+         {{"softwareVersion", "Wersja oprogramowania", "Label25"},
+          {"programMemory", "Oznaczenie pamięci z programem pracy", "Label61"},
+          {"uniqueNumber", "Numer unikatowy", "Label26"},
+          {"nip", "NIP", "Label27"},
+          {"fiscalMemorySignature", "Sygnatura pamięci fiskalnej", "Label28"},
+          {"mode", "Tryb pracy", "Label29"},
+          {"memoryState", "Stan pamięci", "Label30"},
+          {"lastFiscalWrite", "Ostatni zapis do pamięci fiskalnej", "Label31"},
+          {"registerNumber", "Numer kasy", "Label41"},
+          {"vatRateWrites", "Ilość zapisów stawek PTU", "Label63"},
+          {"eCopyCardSize", "Rozmiar karty kopii elektronicznej", "Label43"}}},
+        {"Porty wyjścia", {{"portComA", "COM A", "Label46"}, {"portComB", "COM B", "Label47"}, {"portUsb", "USB", "Label48"}}},
+        {"Ostatni raport dobowy",
+         {{"dailyReportTime", "Godzina i data wykonania", "Label32"},
+          {"dailyReportNumber", "Numer raportu", "Label33"},
+          {"eCopyMedium", "Numer nośnika kopii elektronicznej", "Label34"},
+          {"ramResets", "Liczba zerowań RAM", "Label35"},
+          {"receiptsSinceDaily", "Paragony od ostatniego raportu dobowego", "Label36"},
+          {"receiptsSinceFiscalization", "Paragony od fiskalizacji", "Label37"}}},
+        {"Stan kasy",
+         {{"saleStarted", "Sprzedaż rozpoczęta", "Label38"},
+          {"serviceMode", "Tryb serwisowy", "Label39"},
+          {"headerProgrammed", "Zaprogramowany nagłówek", "Label40"},
+          {"cashierLoggedIn", "Zalogowany kasjer", "Label42"},
+          {"recordCurrency", "Symbol waluty ewidencyjnej", "Label44"},
+          {"recordCurrencyDate", "Data zaprogramowania waluty ewidencyjnej", "Label45"}}},
+        {"Zmiana waluty ewidencyjnej",
+         {{"currencyChangePlanned", "Zaplanowana zmiana", "Label51"},
+          {"newRecordCurrency", "Nowy symbol waluty", "Label54"},
+          {"currencyChangeDate", "Data zmiany", "Label56"}}},
+    };
+    return groups;
+}
+
 QString RegisterInformation::Text(const char* label) const {
     for (const InfoValue& v : values)
         if (qstrcmp(v.label, label) == 0) return v.text.value_or(QString());

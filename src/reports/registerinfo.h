@@ -26,6 +26,20 @@ struct RegisterInformation {
 // reads as zeros.
 RegisterInformation DecodeInformation(const QByteArray& payload, bool longRecord);
 
+// What each value is called: its caption on the form, a stable key for
+// machine-readable output, and its value label. The groups in the form's order,
+// the planned record-currency change last.
+struct InfoRow {
+    const char* key;
+    const char* caption;
+    const char* label;
+};
+struct InfoGroup {
+    const char* title;
+    QList<InfoRow> rows;
+};
+const QList<InfoGroup>& InformationGroups();
+
 // Asks for the record: nullopt (and "Brak komunikacji" shown) when no complete
 // record of either length came.
 std::optional<RegisterInformation> ReadInformation(RegisterLink& link);

@@ -336,10 +336,9 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
         if (a.Accepted()) taken << t.number;
         if (a.ack != AckRegisterError) return;
         ++refused;
-        const QByteArray record = StoredRecord(s_.image, d_.member.id, t.number);
         refusedList += QLatin1Char('\n') + QString::number(t.number) + QLatin1Char('.') +
-                       FromCp1250Field(record.constData() + d_.member.nameOffset, d_.member.nameWidth) +
-                       QStringLiteral(" - ") + RegisterErrorText(a.errorCode);
+                       StoredRecordName(s_.image, d_.member, t.number) + QStringLiteral(" - ") +
+                       RegisterErrorText(a.errorCode);
         for (QLabel* l : {p.refusedCaption, p.refused})
             if (l) l->show();
         if (p.refused) p.refused->setText(QString::number(refused));

@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "common/prompts.h"
+#include "common/text.h"
 #include "image/fields.h"
 #include "image/layout.h"
 #include "image/workimage.h"
@@ -217,7 +218,6 @@ WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules
         const Answer a = TransactRecord(link, image, rules.table, frame, t.number, confirm,
                                         Exchange{false, true, AckStyle::Plain, pacing.Fixed(rules.ackPause),
                                                  (tested & 0xFF) == 1 ? rules.busyLong : rules.busyShort, events.busy});
-        const bool busy = a.busySeen;
         ++out.done;
         if (rules.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
         pacing.Saw(a);
@@ -276,6 +276,12 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
         break;
     }
     return out;
+}
+
+QString StoredRecordName(WorkImage& image, const SyncMember& m, int n) {
+    const QByteArray record = StoredRecord(image, m.id, n);
+    if (record.size() < m.nameOffset + m.nameWidth) return QString();
+    return FromCp1250Field(record.constData() + m.nameOffset, m.nameWidth);
 }
 
 QByteArray PcRecordFromRegister(const SyncMember& m, const QByteArray& reg) { return m.pcRecordFrom(reg); }

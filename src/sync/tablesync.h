@@ -206,6 +206,9 @@ QByteArray PcRecordFromRegister(const SyncMember& member, const QByteArray& regi
 // differently; the register's own counters never count as a difference.
 QList<int> DifferingRecords(WorkImage& image, const SyncMember& member, const RegisterTableMirror& mirror);
 
+// The name of PC record n as the register's record carries it.
+QString StoredRecordName(WorkImage& image, const SyncMember& member, int n);
+
 // A register record stored in the PC slot its own number names; false when it
 // names none.
 bool StoreInPc(WorkImage& image, const SyncMember& member, const QByteArray& registerRecord);
