@@ -355,6 +355,9 @@ int RegisterLink::ReadUntil(uint8_t* dst, int n, Deadline deadline) {
         }
         pollfd p{fd_, POLLIN, 0};
         const int ready = ::poll(&p, 1, left);
+        // A signal (the command line's interrupt, a resized terminal) is no
+        // silence from the register: the wait goes on to its deadline.
+        if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0) break;
         if (p.revents & (POLLERR | POLLNVAL)) {
             PortLost();
