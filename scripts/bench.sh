@@ -18,6 +18,7 @@ if [[ "${TUVO_BENCH_FULL:-0}" == 1 ]]; then
 else
   "$bench/bench_copy" --quick >>"$rows" 2>/dev/null
 fi
+"$bench/bench_cli" >>"$rows" 2>/dev/null
 startup="$(mktemp)"
 for _ in 1 2 3 4 5; do
   if command -v xvfb-run >/dev/null; then
