@@ -352,7 +352,7 @@ int CommandBackup(Cli& cli, const QStringList& arguments) {
     }
     if (auto e = cli.Connect()) return *e;
     const FromRegisterOutcome out = CopyRegisterToImage(cli.link, cli.image, ticks, [&](const CopyProgress& p) {
-        cli.Progress(QStringLiteral("%1: %2").arg(p.table).arg(p.done));
+        cli.Progress(QStringLiteral("%1 records read, now %2").arg(p.done).arg(p.table));
     });
     if (out.failed || out.cancelled) return Unfinished(cli, QStringLiteral("backup (no file written)"));
     if (auto e = SaveDatabase(cli, path)) return *e;
