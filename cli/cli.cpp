@@ -31,14 +31,6 @@ void Write(FILE* stream, const QString& text) {
 // The device given with --port: a number is a COM port, anything else a path.
 constexpr int kGivenDevicePort = 1;
 
-// Where the program keeps ustaw.cfg: the current folder when it holds one (the
-// program reads it from there), else its working folder.
-QString SettingsDirectory() {
-    if (QFileInfo::exists(QStringLiteral("ustaw.cfg"))) return QDir::currentPath();
-    const QString work = qEnvironmentVariable("TUVO_WORK_DIR");
-    return work.isEmpty() ? QDir::homePath() + QStringLiteral("/ZelkTuvo") : work;
-}
-
 // Each line of the text broken at blanks to fit a terminal.
 QString Wrapped(const QString& text, int width = 80) {
     QStringList out;
@@ -57,6 +49,13 @@ QString Wrapped(const QString& text, int width = 80) {
 }
 
 }  // namespace
+
+QString SettingsDirectory() {
+    // The program reads ustaw.cfg from its current folder.
+    if (QFileInfo::exists(QStringLiteral("ustaw.cfg"))) return QDir::currentPath();
+    const QString work = qEnvironmentVariable("TUVO_WORK_DIR");
+    return work.isEmpty() ? QDir::homePath() + QStringLiteral("/ZelkTuvo") : work;
+}
 
 void CliPrompts::Message(const QString& text, const QString&, PromptIcon) { Write(stderr, text + QLatin1Char('\n')); }
 

@@ -88,6 +88,9 @@ private:
     ProgressPacer pacer_{clock, 100, 1 << 30};
 };
 
+// Where the program keeps ustaw.cfg, opcje.ini and the sales history: the
+// current folder when it holds ustaw.cfg, else $TUVO_WORK_DIR or ~/ZelkTuvo.
+QString SettingsDirectory();
 // The exit codes as --help lists them.
 QString ExitCodesHelp();
 // Writes the handlers that turn SIGINT and SIGTERM into a stop request.

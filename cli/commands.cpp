@@ -1,5 +1,6 @@
 // The commands of zelk-tuvo-cli, each on the core routine its window uses.
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -9,6 +10,7 @@
 #include "common/files.h"
 #include "copy/registercopy.h"
 #include "exchange/csvtables.h"
+#include "history/recordsales.h"
 #include "image/imagestore.h"
 #include "link/commands.h"
 #include "link/exchange.h"
@@ -266,10 +268,15 @@ int CommandSales(Cli& cli, const QStringList& arguments) {
     QCommandLineParser parser;
     if (auto e = ParseCommand(
             cli, parser, "sales", "--csv FILE [--clear] [options]",
-            "Downloads the register's sales per goods and writes them as CSV (Numer;Nazwa;PTU;Ilość;Wartość;, "
-            "Windows-1250), the whole file or nothing. With --clear the register's sales are cleared, only once the "
-            "whole download is in the file; a download that did not finish clears nothing.",
+            "Downloads the register's sales per goods, keeps them in the sales history and writes them as CSV "
+            "(Numer;Nazwa;PTU;Ilość;Wartość;, Windows-1250), the whole file or nothing. With --clear the register's "
+            "sales are cleared, only once the whole download is in the history and in the file; a download that did "
+            "not finish clears nothing.",
             {Valued("csv", "The CSV file to write.", "file"),
+             Valued("history",
+                    "The sales history: a postgresql:// URL or an SQLite file (default: the program's, historia.sqlite "
+                    "beside ustaw.cfg or the server named in opcje.ini).",
+                    "where"),
              Flag("clear", "Clear the register's sales once the file is written."),
              Flag("all", "Every goods record, not only those with sales."),
              Flag("force", "Replace the CSV file when it exists.")},
@@ -286,14 +293,31 @@ int CommandSales(Cli& cli, const QStringList& arguments) {
     });
     if (!out.complete) return Unfinished(cli, QStringLiteral("sales"));
     if (out.skipped > 0) cli.prompts.Message(QStringLiteral("Pominięto %1 rekordów spoza zakresu.").arg(out.skipped), {}, PromptIcon::Warning);
+    // Into the history before anything else.
+    const HistoryLocation where = parser.isSet(QStringLiteral("history"))
+                                      ? HistoryLocationFrom(parser.value(QStringLiteral("history")))
+                                      : DefaultHistoryLocation(SettingsDirectory());
+    if (!parser.isSet(QStringLiteral("history"))) QDir().mkpath(SettingsDirectory());  // a first run makes the folder
+    const RecordedSales recorded =
+        RecordSalesDownload(where, cli.link, table, !parser.isSet(QStringLiteral("all")), nullptr, cli.clock.Now());
+    if (!recorded.Kept()) cli.prompts.Message(HistoryFailureText(where, recorded), {}, PromptIcon::Error);
     if (!WriteWholeFile(path, SalesCsv(table))) {
         cli.Error(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral(". The register's sales were not cleared."));
         return ExitNotWritten;
     }
     QJsonObject result{{QStringLiteral("file"), path},
                        {QStringLiteral("records"), out.stored},
-                       {QStringLiteral("cleared"), false}};
+                       {QStringLiteral("cleared"), false},
+                       {QStringLiteral("history"), recorded.result == StoreResult::Stored          ? QStringLiteral("stored")
+                                                   : recorded.result == StoreResult::AlreadyStored ? QStringLiteral("already stored")
+                                                                                                   : QStringLiteral("failed")}};
     QString text = QStringLiteral("%1 goods written to %2").arg(out.stored).arg(path);
+    if (parser.isSet(QStringLiteral("clear")) && !recorded.Kept()) {
+        // Nobody to tell the risk to: figures the history lacks are not cleared.
+        cli.Error(QStringLiteral("The register's sales were not cleared: the sales history did not take them."));
+        cli.Result(text, result);
+        return ExitNotWritten;
+    }
     if (parser.isSet(QStringLiteral("clear"))) {
         // A late frame of the download must not pass for the answer to the clearing.
         const Answer a = Transact(cli.link, SalesClearFrame(), Exchange{true, true, AckStyle::Plain, 0, -1, {}});

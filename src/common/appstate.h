@@ -16,6 +16,10 @@ struct AppState {
     QString databaseName;
     QString recordCurrencySymbol = QStringLiteral("PLN");
     QString startDirectory;
+    // Where the sales history's settings and its SQLite file are: the start
+    // folder unless set.
+    QString historyDirectory;
+    QString HistoryDirectory() const { return historyDirectory.isEmpty() ? startDirectory : historyDirectory; }
     // Moves on whenever the image is saved, opened or made anew: what was kept
     // to take back a deletion belongs to one generation only.
     int imageGeneration = 0;

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/appstate.h"
+#include "common/clock.h"
 #include "common/files.h"
 #include "common/prompts.h"
 #include "link/exchange.h"
@@ -114,6 +116,13 @@ void TSciaganieSprzedazy::BitBtn1Click() {
         RebuildList();
     }
     shown_ = out.complete ? Shown::Complete : Shown::Incomplete;
+    recorded_ = {};
+    if (out.complete) {
+        // Kept in the history before anything else is done with it.
+        const HistoryLocation where = DefaultHistoryLocation(s_.app.HistoryDirectory());
+        recorded_ = RecordSalesDownload(where, s_.link, table, CheckBox1->isChecked(), &s_.image, s_.clock.Now());
+        if (!recorded_.Kept()) s_.prompts.Message(HistoryFailureText(where, recorded_));
+    }
     // A goods number with no slot is not kept; the user learns how many.
     if (out.skipped > 0) s_.prompts.Message(QStringLiteral("Pominięto %1 rekordów spoza zakresu.").arg(out.skipped));
 }
@@ -132,6 +141,10 @@ void TSciaganieSprzedazy::BitBtn2Click() {
     }
     if (s_.prompts.Ask(QStringLiteral("Skasować sprzedaż zapisaną w kasie?"), PromptButtons::YesNo,
                        PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
+    // Figures the history does not hold are gone with the clearing: asked once more.
+    if (!recorded_.Kept() && s_.prompts.Ask(ClearWithoutHistoryQuestion(recorded_), PromptButtons::YesNo,
+                                            PromptIcon::Warning, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
         return;
     TransferScope scope(this);
     if (!scope) return;

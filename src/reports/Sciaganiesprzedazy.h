@@ -2,6 +2,7 @@
 // TSciaganieSprzedazy: the register's sales per goods, listed, exported to CSV,
 // and the register's sales counters cleared.
 #include "common/Form.h"
+#include "history/recordsales.h"
 #include "reports/sales.h"
 
 class QCheckBox;
@@ -40,4 +41,6 @@ private:
     // register's whole sales (the only state in which clearing them is allowed).
     enum class Shown { Nothing, Incomplete, Complete };
     Shown shown_ = Shown::Nothing;
+    // Whether the download shown is kept in the sales history.
+    RecordedSales recorded_;
 };

@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "common/text.h"
+#include "history/saleshistory.h"
 #include "image/imagestore.h"
 #include "image/workimage.h"
 #include "link/commands.h"
@@ -85,6 +86,8 @@ private:
 
 void TestCli::init() {
     dir_ = new QTemporaryDir;
+    // The program's folder (settings, sales history) of every run.
+    qputenv("TUVO_WORK_DIR", QFile::encodeName(dir_->filePath(QStringLiteral("ZelkTuvo"))));
     h_ = new SimHarness(1);
 }
 
@@ -196,7 +199,12 @@ void TestCli::salesWrittenThenCleared() {
     const QString csv = Path("sprzedaz.csv");
     const Run r = Cli({"sales", "--port", "1", "--csv", csv, "--clear", "--json"});
     QCOMPARE(r.code, 0);
-    QCOMPARE(r.out, QStringLiteral("{\"cleared\":true,\"file\":\"%1\",\"records\":2}\n").arg(csv));
+    QCOMPARE(r.out, QStringLiteral("{\"cleared\":true,\"file\":\"%1\",\"history\":\"stored\",\"records\":2}\n").arg(csv));
+    {
+        SalesHistory history(HistoryLocation{Path("ZelkTuvo/historia.sqlite"), {}});
+        QVERIFY(history.Open());
+        QCOMPARE(history.LatestRecords(QStringLiteral("ZTV000123456")).size(), 2);
+    }
     QCOMPARE(FileBytes(csv), ToCp1250(QStringLiteral("Numer;Nazwa;PTU;Ilość;Wartość;\n"
                                                      "12;Żółw z czekolady;A;2,5000;19,99\n"
                                                      "2000;Ostatni;C;0,0005;0,01\n")));
@@ -219,6 +227,7 @@ void TestCli::salesNotWholeClearNothing_data() {
     QTest::newRow("damaged frame") << "X:2:damage" << false << 2;
     QTest::newRow("register falls silent") << "X:2:noreply" << false << 2;
     QTest::newRow("file cannot be written") << QString() << true << 4;
+    QTest::newRow("history cannot be written") << QStringLiteral("history") << false << 4;
 }
 
 void TestCli::salesNotWholeClearNothing() {
@@ -226,11 +235,19 @@ void TestCli::salesNotWholeClearNothing() {
     QFETCH(bool, unwritable);
     QFETCH(int, code);
     h_->sim.WithState([](SimState& s) { s.LoadDemo(); });
-    if (!fault.isEmpty()) h_->AddFault(fault);
+    const bool history = fault == QLatin1String("history");
+    if (!fault.isEmpty() && !history) h_->AddFault(fault);
     const QString csv = unwritable ? Path("brak/sprzedaz.csv") : Path("sprzedaz.csv");
-    const Run r = Cli({"sales", "--port", "1", "--csv", csv, "--clear"});
+    QStringList args{"sales", "--port", "1", "--csv", csv, "--clear"};
+    if (history) args << QStringLiteral("--history") << Path("brak/historia.sqlite");
+    const Run r = Cli(args);
     QCOMPARE(r.code, code);
-    QVERIFY(!QFileInfo::exists(csv));
+    // A history that did not take the download still leaves the file: only the clearing waits.
+    QCOMPARE(QFileInfo::exists(csv), history);
+    if (history)
+        QVERIFY2(r.err.contains(QStringLiteral("Sprzedaż nie została zapisana w historii sprzedaży (") +
+                                Path("brak/historia.sqlite")),
+                 qPrintable(r.err));
     QVERIFY(h_->Received(0xCB).isEmpty());
     if (unwritable)
         QVERIFY2(r.err.contains(QStringLiteral("Nie mogę zapisać do pliku ") + csv), qPrintable(r.err));

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "history/saleshistory.h"
 #include "image/fields.h"
 #include "link/commands.h"
 #include "link/frames.h"
@@ -28,6 +29,7 @@ private slots:
     void clearingOnlyAfterAWholeDownload_data();
     void clearingOnlyAfterAWholeDownload();
     void lateFrameIsNotTheAnswer();
+    void downloadKeptInHistoryBeforeClearing();
 
 private:
     GuiFixture* f_ = nullptr;
@@ -209,3 +211,41 @@ void TestSales::lateFrameIsNotTheAnswer() {
 
 QTEST_MAIN(TestSales)
 #include "test_sales.moc"
+
+// Every whole download goes into the sales history first; a download the
+// history could not take is cleared only after a second question naming the risk.
+void TestSales::downloadKeptInHistoryBeforeClearing() {
+    const HistoryLocation where{f_->t.work.filePath(QStringLiteral("historia.sqlite")), {}};
+    w_->BitBtn1->click();
+    QCOMPARE(f_->t.prompts.Texts(), QStringList{});
+    {
+        SalesHistory history(where);
+        QVERIFY(history.Open());
+        const QList<QByteArray> kept = history.LatestRecords(QStringLiteral("ZTV000123456"));
+        QCOMPARE(kept.size(), 2);
+        QCOMPARE(kept, QList<QByteArray>({w_->table.Record(12), w_->table.Record(2000)}));
+        // Read again with nothing sold in between: kept once.
+        w_->BitBtn1->click();
+        QCOMPARE(history.Downloads(), 1);
+    }
+
+    // The history's file cannot be made: said at once, and clearing asks twice.
+    f_->t.app.historyDirectory = f_->t.work.filePath(QStringLiteral("brak/folderu"));
+    f_->t.prompts.Clear();
+    w_->BitBtn1->click();
+    QCOMPARE(f_->t.prompts.Texts().size(), 1);
+    QVERIFY2(f_->t.prompts.Texts()[0].startsWith(QStringLiteral("Sprzedaż nie została zapisana w historii sprzedaży (") +
+                                                 f_->t.app.historyDirectory + QStringLiteral("/historia.sqlite): ")),
+             qPrintable(f_->t.prompts.Texts()[0]));
+    f_->t.prompts.Clear();
+    f_->t.prompts.answers = {PromptAnswer::Yes, PromptAnswer::No};
+    w_->BitBtn2->click();
+    QCOMPARE(f_->t.prompts.Texts().size(), 2);
+    QVERIFY(f_->t.prompts.Texts()[1].endsWith(
+        QStringLiteral("Po skasowaniu w kasie te dane przepadną. Czy mimo to skasować sprzedaż?")));
+    QVERIFY(h_->Received(0xCB).isEmpty());
+    // Told the risk, the user may still clear.
+    f_->t.prompts.answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    w_->BitBtn2->click();
+    QCOMPARE(h_->Received(0xCB).size(), 1);
+}

@@ -100,6 +100,7 @@ TestServices::TestServices() {
     app.workMode = ModeOffline;
     app.databaseName = QStringLiteral("Bez nazwy");
     app.startDirectory = QDir::currentPath();
+    app.historyDirectory = work.path();
 }
 
 TestServices::~TestServices() {

@@ -91,6 +91,7 @@ struct TestServices {
     TestServices();
     ~TestServices();
     TempEnvironment env;
+    QTemporaryDir work;  // the sales history's folder
     WorkImage image;
     ScriptedPrompts prompts;
     VirtualClock clock;
