@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "common/numbers.h"
 #include "common/text.h"
 #include "image/fields.h"
 #include "reports/sales.h"
@@ -19,8 +20,9 @@ namespace {
 
 const QString kSection = QStringLiteral("Historia sprzedaży/Polaczenie");
 
-uint32_t Quantity(const QByteArray& r) { return Long(r.constData() + sales::kQuantity); }
-uint32_t Value(const QByteArray& r) { return Long(r.constData() + sales::kValue); }
+// Signed, as the sales list and its CSV read them (a return makes them negative).
+qint64 Quantity(const QByteArray& r) { return int32_t(Long(r.constData() + sales::kQuantity)); }
+qint64 Value(const QByteArray& r) { return int32_t(Long(r.constData() + sales::kValue)); }
 int Number(const QByteArray& r) { return Word(r.constData()); }
 
 QString Day(const QDate& d) { return d.toString(Qt::ISODate); }
@@ -266,8 +268,8 @@ StoreResult SalesHistory::Store(const SalesDownload& d) {
         names << FromCp1250Field(r.constData() + sales::kName, sales::kNameWidth);
         groups << (d.groups.contains(n) ? QVariant(d.groups.value(n)) : QVariant(QMetaType::fromType<int>()));
         vats << QString(QChar::fromLatin1(r.at(sales::kVat)));
-        quantities << qint64(Quantity(r));
-        values << qint64(Value(r));
+        quantities << Quantity(r);
+        values << Value(r);
         records << r.left(sales::kRecordSize);
     }
     if (!ids.isEmpty()) {
@@ -410,5 +412,18 @@ QList<QByteArray> SalesHistory::LatestRecords(const QString& registerUnique) {
              {registerUnique}, error_))
         return out;
     while (q.next()) out << q.value(0).toByteArray();
+    return out;
+}
+
+QByteArray HistoryCsv(const QList<GoodsSum>& rows) {
+    QByteArray out = ToCp1250(QStringLiteral("Numer;Nazwa;Grupa;PTU;Ilość;Wartość;")) + '\n';
+    for (const GoodsSum& r : rows) {
+        // A ";" in a name would shift the columns.
+        QString name = r.name;
+        name.replace(QLatin1Char(';'), QLatin1Char(','));
+        out += QByteArray::number(r.number) + ';' + ToCp1250(name) + ';' +
+               (r.group ? QByteArray::number(*r.group) : QByteArray()) + ';' + ToCp1250(r.vat) + ';' +
+               FormatQuantity(r.quantity).toLatin1() + ';' + FormatHundredths(r.value).toLatin1() + '\n';
+    }
     return out;
 }

@@ -107,3 +107,7 @@ private:
 // The counters of a download that tell it apart: its kind and each record's
 // number, quantity and value (names and the time of reading do not count).
 QString DownloadFingerprint(uint8_t kind, const QList<QByteArray>& records);
+
+// "Numer;Nazwa;Grupa;PTU;Ilość;Wartość;" and a line per goods, LF line ends,
+// Windows-1250 as the sales CSV.
+QByteArray HistoryCsv(const QList<GoodsSum>& rows);

@@ -27,6 +27,7 @@
 #include "reports/Obrotgrup.h"
 #include "reports/Raportobrotugrup.h"
 #include "reports/Sciaganiesprzedazy.h"
+#include "history/Historiasprzedazy.h"
 #include "reports/Wykonywanieraportu.h"
 #include "reports/reports.h"
 #include "reports/Zestawraportow.h"
@@ -144,6 +145,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     for (const ReportDescription& d : ReportDescriptions())
         add(d.className, [&s, main, &d] { return new TWykonywanieRaportu(s, d, main); });
     add("TSciaganieSprzedazy", [&s, main] { return new TSciaganieSprzedazy(s, main); });
+    add("THistoriaSprzedazy", [&s, main] { return new THistoriaSprzedazy(s, main); });
     add("TRaportObrotuGrup", [&s, main] { return new TRaportObrotuGrup(s, main); });
     add("TObrotGrup", [&s, main] { return new TObrotGrup(s, main); });
     add("TDaneInformacyjne", [&s, main] { return new TDaneInformacyjne(s, main); });

@@ -238,6 +238,9 @@ void TMenuGlowne::BuildMenus() {
     Zapiszbazdanychdopliku1 = action(Plik2, "Zapiszbazdanychdopliku1", QStringLiteral("Zapisz bazę danych do pliku"),
                                      &TMenuGlowne::SaveDatabaseFile);
     Plik2->addSeparator();
+    Historiasprzedazy1 = action(Plik2, "Historiasprzedazy1", QStringLiteral("Historia sprzedaży"),
+                                [this] { ShowForm(QStringLiteral("THistoriaSprzedazy"), false); });
+    Plik2->addSeparator();
     Koniec1 = action(Plik2, "Koniec1", QStringLiteral("Koniec"), &QWidget::close);
     Nowabazadanych1->setShortcut(QKeySequence::New);
     Otwrzplikbazydanych1->setShortcut(QKeySequence::Open);

@@ -55,6 +55,7 @@ public:
     QAction* Nowabazadanych1;
     QAction* Otwrzplikbazydanych1;
     QAction* Zapiszbazdanychdopliku1;
+    QAction* Historiasprzedazy1;
     QAction* Koniec1;
     QMenu* Komunikacja1;
     QAction* Parametrytransmisji1;

@@ -21,6 +21,7 @@ const Task kEditTasks[] = {
     {"Wydruk klawiatury", "TWydrukKlawiatury", ModeTest::Always, false},
     {"Eksport/import bazy do pliku CSV", "TEksportBazy", ModeTest::AnyDatabaseOrPort, true},
     {"Wydruk kodów kreskowych", "TDrukowanieKodowKreskowych", ModeTest::AnyDatabaseOrPort, true},
+    {"Historia sprzedaży", "THistoriaSprzedazy", ModeTest::Always, false},
 };
 
 const Task kReportTasks[] = {
