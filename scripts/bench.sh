@@ -19,6 +19,7 @@ else
   "$bench/bench_copy" --quick >>"$rows" 2>/dev/null
 fi
 "$bench/bench_cli" >>"$rows" 2>/dev/null
+QT_QPA_PLATFORM=offscreen "$bench/bench_history" >>"$rows" 2>/dev/null
 startup="$(mktemp)"
 for _ in 1 2 3 4 5; do
   if command -v xvfb-run >/dev/null; then

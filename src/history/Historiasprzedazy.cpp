@@ -190,7 +190,7 @@ void THistoriaSprzedazy::Button1Click() {
     sums_ = history.Sums(q);
     const bool monthly = RadioButton2->isChecked();
     const QList<PeriodTotal> totals = history.Totals(q, monthly);
-    const QList<GoodsSum> unsold = history.Unsold(q);
+    const QList<GoodsSum> unsold = history.Unsold(q, sums_);
 
     Grid1->setSortingEnabled(false);
     Grid1->setRowCount(int(sums_.size()));
@@ -235,7 +235,9 @@ void THistoriaSprzedazy::Button1Click() {
     chart->addAxis(x, Qt::AlignBottom);
     totals_->attachAxis(x);
     auto* y = new QValueAxis;
-    y->setLabelFormat(QStringLiteral("%.0f zł"));
+    // The format is printf's (bytes, not text): the unit goes in the title.
+    y->setLabelFormat(QStringLiteral("%.0f"));
+    y->setTitleText(QStringLiteral("zł"));
     chart->addAxis(y, Qt::AlignLeft);
     totals_->attachAxis(y);
     Chart1->setAccessibleDescription(spoken.join(QStringLiteral("; ")));
@@ -265,7 +267,8 @@ void THistoriaSprzedazy::Button1Click() {
     chart->addAxis(goodsAxis, Qt::AlignLeft);
     bars->attachAxis(goodsAxis);
     auto* valueAxis = new QValueAxis;
-    valueAxis->setLabelFormat(QStringLiteral("%.0f zł"));
+    valueAxis->setLabelFormat(QStringLiteral("%.0f"));
+    valueAxis->setTitleText(QStringLiteral("zł"));
     chart->addAxis(valueAxis, Qt::AlignBottom);
     bars->attachAxis(valueAxis);
     Chart2->setAccessibleDescription(spoken.join(QStringLiteral("; ")));

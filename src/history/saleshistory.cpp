@@ -119,6 +119,8 @@ bool SalesHistory::Open() {
     if (!postgres_) {
         QSqlQuery wal(db);
         wal.exec(QStringLiteral("PRAGMA journal_mode=WAL"));  // a read-only file keeps its mode
+        // A year of rows and their indexes stay in memory between statements.
+        wal.exec(QStringLiteral("PRAGMA cache_size=-65536"));
     }
     return Migrate();
 }
@@ -175,7 +177,8 @@ bool SalesHistory::Migrate() {
         // queries use.
         if (!Exec(QStringLiteral("ALTER TABLE sales_rows ADD COLUMN grp INTEGER")) ||
             !Exec(QStringLiteral("ALTER TABLE sales_rows ADD COLUMN record %1").arg(blob)) ||
-            !Exec(QStringLiteral("ALTER TABLE downloads ADD COLUMN fingerprint TEXT")))
+            !Exec(QStringLiteral("ALTER TABLE downloads ADD COLUMN fingerprint TEXT")) ||
+            !Exec(QStringLiteral("ALTER TABLE downloads ADD COLUMN total_value BIGINT NOT NULL DEFAULT 0")))
             return fail();
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
         QSqlQuery downloads(db);
@@ -217,6 +220,18 @@ bool SalesHistory::Migrate() {
             !Exec(QStringLiteral("CREATE UNIQUE INDEX downloads_once ON downloads (register_unique, fingerprint)")) ||
             !Exec(QStringLiteral("CREATE INDEX downloads_taken ON downloads (taken_at)")) ||
             !Exec(QStringLiteral("CREATE INDEX sales_rows_download ON sales_rows (download_id, number)")) ||
+            // A period's sums read this index alone, in goods order.
+            !Exec(QStringLiteral("CREATE INDEX sales_rows_goods ON sales_rows (number, download_id, quantity, value)")) ||
+            // Each download's value, and each register's goods with their latest
+            // download, kept as they are stored: the charts and the unsold goods
+            // need not read every row.
+            !Exec(QStringLiteral("UPDATE downloads SET total_value = (SELECT COALESCE(SUM(value), 0) FROM sales_rows "
+                                 "WHERE download_id = downloads.id)")) ||
+            !Exec(QStringLiteral("CREATE TABLE goods_seen (register_unique TEXT NOT NULL, number INTEGER NOT NULL, "
+                                 "last_download BIGINT NOT NULL, PRIMARY KEY (register_unique, number))")) ||
+            !Exec(QStringLiteral("INSERT INTO goods_seen SELECT d.register_unique, r.number, MAX(r.download_id) FROM "
+                                 "sales_rows r JOIN downloads d ON d.id = r.download_id GROUP BY d.register_unique, "
+                                 "r.number")) ||
             !Exec(QStringLiteral("UPDATE schema_version SET version = 2")))
             return fail();
     }
@@ -248,13 +263,17 @@ StoreResult SalesHistory::Store(const SalesDownload& d) {
         return StoreResult::AlreadyStored;
     }
     QSqlQuery download(db);
+    qint64 total = 0;
+    for (const QByteArray& r : d.records)
+        if (r.size() >= sales::kRecordSize) total += Value(r);
     download.prepare(QStringLiteral("INSERT INTO downloads (taken_at, register_unique, register_number, kind, "
-                                    "fingerprint) VALUES (?, ?, ?, ?, ?) RETURNING id"));
+                                    "fingerprint, total_value) VALUES (?, ?, ?, ?, ?, ?) RETURNING id"));
     download.addBindValue(d.takenAt.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
     download.addBindValue(d.registerUnique);
     download.addBindValue(d.registerNumber);
     download.addBindValue(int(d.kind));
     download.addBindValue(fingerprint);
+    download.addBindValue(total);
     if (!download.exec() || !download.next()) return fail(download);
     const qint64 id = download.value(0).toLongLong();
     download.finish();
@@ -279,6 +298,14 @@ StoreResult SalesHistory::Store(const SalesDownload& d) {
         for (const QVariantList* list : {&ids, &numbers, &names, &groups, &vats, &quantities, &values, &records})
             rows.addBindValue(*list);
         if (!rows.execBatch()) return fail(rows);
+        QSqlQuery seen(db);
+        seen.prepare(QStringLiteral("INSERT INTO goods_seen (register_unique, number, last_download) VALUES (?, ?, ?) "
+                                    "ON CONFLICT (register_unique, number) DO UPDATE SET last_download = "
+                                    "excluded.last_download"));
+        seen.addBindValue(QVariantList(ids.size(), d.registerUnique));
+        seen.addBindValue(numbers);
+        seen.addBindValue(ids);
+        if (!seen.execBatch()) return fail(seen);
     }
     QSqlQuery commit(db);
     if (!commit.exec(QStringLiteral("COMMIT"))) return fail(commit);
@@ -345,9 +372,10 @@ QList<GoodsSum> SalesHistory::Sums(const HistoryQuery& query) {
     // Summed per goods; the name, group and VAT letter from the goods' latest row.
     const QString sql = QStringLiteral(
         "WITH s AS (SELECT r.number AS number, SUM(r.quantity) AS q, SUM(r.value) AS v, MAX(r.download_id) AS last "
-        "FROM sales_rows r JOIN downloads d ON d.id = r.download_id WHERE %1 GROUP BY r.number) "
+        "FROM sales_rows r %2 WHERE r.download_id IN (SELECT d.id FROM downloads d WHERE %1) GROUP BY r.number) "
         "SELECT s.number, s.q, s.v, n.name, n.grp, n.vat FROM s JOIN sales_rows n ON n.download_id = s.last AND "
-        "n.number = s.number WHERE s.q <> 0 OR s.v <> 0 ORDER BY s.number").arg(where);
+        "n.number = s.number WHERE s.q <> 0 OR s.v <> 0 ORDER BY s.number")
+                            .arg(where, postgres_ ? QString() : QStringLiteral("INDEXED BY sales_rows_goods"));
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, sql, values, error_)) return out;
     while (q.next()) out << SumFrom(q);
@@ -359,8 +387,8 @@ QList<PeriodTotal> SalesHistory::Totals(const HistoryQuery& query, bool monthly)
     QVariantList values;
     const QString where = Where(query, values);
     const int width = monthly ? 7 : 10;
-    const QString sql = QStringLiteral("SELECT substr(d.taken_at, 1, %1) AS period, SUM(r.value) FROM sales_rows r "
-                                       "JOIN downloads d ON d.id = r.download_id WHERE %2 GROUP BY period ORDER BY period")
+    const QString sql = QStringLiteral("SELECT substr(d.taken_at, 1, %1) AS period, SUM(d.total_value) FROM downloads d "
+                                       "WHERE %2 GROUP BY period ORDER BY period")
                             .arg(width)
                             .arg(where);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -373,22 +401,28 @@ QList<PeriodTotal> SalesHistory::Totals(const HistoryQuery& query, bool monthly)
     return out;
 }
 
-QList<GoodsSum> SalesHistory::Unsold(const HistoryQuery& query) {
+QList<GoodsSum> SalesHistory::Unsold(const HistoryQuery& query) { return Unsold(query, Sums(query)); }
+
+QList<GoodsSum> SalesHistory::Unsold(const HistoryQuery& query, const QList<GoodsSum>& sums) {
     QList<GoodsSum> out;
+    QSet<int> sold;
+    for (const GoodsSum& s : sums)
+        if (s.quantity != 0) sold.insert(s.number);
     QVariantList values;
-    HistoryQuery always = query;
-    always.from = QDate(1, 1, 1);
-    always.to = QDate(9999, 12, 31);
-    const QString where = Where(always, values);
+    QString where = QStringLiteral("1 = 1");
+    if (!query.registers.isEmpty()) {
+        QStringList marks;
+        for (const QString& r : query.registers) {
+            marks << QStringLiteral("?");
+            values << r;
+        }
+        where = QStringLiteral("register_unique IN (") + marks.join(QLatin1Char(',')) + QLatin1Char(')');
+    }
+    // Every goods the registers ever reported, named as in its latest download.
     const QString sql = QStringLiteral(
-        "WITH s AS (SELECT r.number AS number, MAX(r.download_id) AS last FROM sales_rows r JOIN downloads d ON "
-        "d.id = r.download_id WHERE %1 GROUP BY r.number) "
+        "WITH s AS (SELECT number, MAX(last_download) AS last FROM goods_seen WHERE %1 GROUP BY number) "
         "SELECT s.number, 0, 0, n.name, n.grp, n.vat FROM s JOIN sales_rows n ON n.download_id = s.last AND "
         "n.number = s.number ORDER BY s.number").arg(where);
-    // Asked first: one connection reads one result at a time.
-    QSet<int> sold;
-    for (const GoodsSum& s : Sums(query))
-        if (s.quantity != 0) sold.insert(s.number);
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     if (!Run(q, sql, values, error_)) return out;
     while (q.next()) {

@@ -91,6 +91,8 @@ public:
     // Goods the history knows for the registers (any time) that sold nothing in
     // the period: number and last known name.
     QList<GoodsSum> Unsold(const HistoryQuery& q);
+    // The same from the period's sums already read.
+    QList<GoodsSum> Unsold(const HistoryQuery& q, const QList<GoodsSum>& sums);
     int Downloads();
     // The records of the register's latest download, as received.
     QList<QByteArray> LatestRecords(const QString& registerUnique);
