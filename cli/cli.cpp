@@ -83,9 +83,15 @@ QString ExitCodesHelp() {
         "  6  an input file could not be read or holds errors\n");
 }
 
-Cli::Cli() : progressTty_(isatty(STDERR_FILENO) == 1) {}
+Cli::Cli() : log_(SettingsDirectory() + QStringLiteral("/dziennik")), progressTty_(isatty(STDERR_FILENO) == 1) {
+    link.SetLog(&log_);
+}
+
+void Cli::BeginRun(const QString& command) { link.BeginRun(QStringLiteral("zelk-tuvo-cli ") + command); }
 
 Cli::~Cli() {
+    link.EndRun();  // what the command did goes to the log
+    link.SetLog(nullptr);
     EndProgress();
     link.ClosePort();
     image.Close();
@@ -286,6 +292,7 @@ int RunCli(int argc, char** argv) {
         if (first != QLatin1String(c.name)) continue;
         InstallStopHandlers();
         Cli cli;
+        cli.BeginRun(first);
         // The command sees its own arguments behind the program's name.
         QStringList own = arguments.mid(2);
         own.prepend(arguments.value(0));

@@ -15,6 +15,7 @@
 #include "common/prompts.h"
 #include "image/workimage.h"
 #include "link/registerlink.h"
+#include "link/transferlog.h"
 
 // What a run ended with, for the calling script.
 enum CliExit {
@@ -79,8 +80,11 @@ public:
     void Progress(const QString& text, bool last = false);
     void EndProgress();
     bool Interrupted();
+    // The command's exchanges form one run of the transfer log.
+    void BeginRun(const QString& command);
 
 private:
+    TransferLog log_;
     QString deviceGiven_;
     std::unique_ptr<QTemporaryDir> temp_;
     bool progressShown_ = false;

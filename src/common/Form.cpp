@@ -112,7 +112,7 @@ TForm::TransferScope::TransferScope(TForm* form, QWidget* cancel) : form_(form) 
         disabled_ << w;
     }
     for (QWidget* w : disabled_) w->setEnabled(false);
-    form_->s_.link.BeginRun();
+    form_->s_.link.BeginRun(form_->windowTitle());
 }
 
 TForm::TransferScope::~TransferScope() {

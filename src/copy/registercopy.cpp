@@ -133,7 +133,8 @@ ToRegisterOutcome CopyImageToRegister(RegisterLink& link, WorkImage& image, cons
                     for (int k = 1; k <= kKeysPerCashier; ++k) {
                         const QByteArray key =
                             image.ReadBytesAt(layout::QuickKeyOffset(c, k), layout::kQuickKeySize);
-                        if (!answered(Transact(link, QuickKeyFrame(kSingleFrame, c, k, key, 0), kCopyExchange),
+                        if (!answered(Transact(link, QuickKeyFrame(kSingleFrame, c, k, key, 0), kCopyExchange,
+                                               c * 100 + k),
                                       step.entry, c * 100 + k))
                             return out;
                     }

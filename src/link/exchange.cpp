@@ -4,6 +4,8 @@
 #include "image/layout.h"
 #include "image/workimage.h"
 #include "link/commands.h"
+#include "link/portpath.h"
+#include "link/registererrors.h"
 #include "link/registerlink.h"
 
 namespace {
@@ -22,9 +24,52 @@ AnswerKind KindOf(int ack, bool lost) {
     return lost ? AnswerKind::PortLost : AnswerKind::NoAnswer;
 }
 
+Answer Exchanged(RegisterLink& link, const Frame& frame, const Exchange& how);
+
 }  // namespace
 
-Answer Transact(RegisterLink& link, const Frame& frame, const Exchange& how) {
+QString AnswerText(AnswerKind kind) {
+    switch (kind) {
+        case AnswerKind::Nothing: return QStringLiteral("nic do wysłania");
+        case AnswerKind::NotSent: return QStringLiteral("nie wysłano");
+        case AnswerKind::Sent: return QStringLiteral("wysłano");
+        case AnswerKind::Accepted: return QStringLiteral("przyjęty");
+        case AnswerKind::AcceptedLast: return QStringLiteral("przyjęty (koniec)");
+        case AnswerKind::Refused: return QStringLiteral("odrzucony przez kasę");
+        case AnswerKind::NoAnswer: return QStringLiteral("brak odpowiedzi");
+        case AnswerKind::PortLost: return QStringLiteral("utrata połączenia");
+        case AnswerKind::Rejected: return QStringLiteral("ramka odrzucona");
+        case AnswerKind::Busy: return QStringLiteral("kasa zajęta");
+        case AnswerKind::Stopped: return QStringLiteral("zatrzymano");
+    }
+    return QString();
+}
+
+void LogExchange(RegisterLink& link, int command, int record, const QString& result, int errorCode) {
+    TransferLog* log = link.Log();
+    if (!log) return;
+    LogEntry e;
+    e.time = link.clock().Now();
+    e.port = ComPortName(link.Port());
+    e.address = link.Address();
+    e.command = command;
+    e.record = record;
+    e.result = result;
+    e.errorCode = errorCode;
+    if (errorCode) e.error = RegisterErrorText(errorCode);
+    log->Add(std::move(e));
+}
+
+Answer Transact(RegisterLink& link, const Frame& frame, const Exchange& how, int record) {
+    const Answer answer = Exchanged(link, frame, how);
+    if (answer.kind != AnswerKind::Nothing)
+        LogExchange(link, frame.Command(), record, AnswerText(answer.kind), answer.errorCode);
+    return answer;
+}
+
+namespace {
+
+Answer Exchanged(RegisterLink& link, const Frame& frame, const Exchange& how) {
     Answer answer;
     if (!frame.Valid()) return answer;
     if (how.drain) link.FlushPort();
@@ -54,8 +99,10 @@ Answer Transact(RegisterLink& link, const Frame& frame, const Exchange& how) {
     return answer;
 }
 
-Answer Transact(RegisterLink& link, const std::optional<Frame>& frame, const Exchange& how) {
-    return frame ? Transact(link, *frame, how) : Answer{};
+}  // namespace
+
+Answer Transact(RegisterLink& link, const std::optional<Frame>& frame, const Exchange& how, int record) {
+    return frame ? Transact(link, *frame, how, record) : Answer{};
 }
 
 QByteArray StoredRecord(WorkImage& image, RecordTable table, int n) {
@@ -66,7 +113,8 @@ QByteArray StoredRecord(WorkImage& image, RecordTable table, int n) {
 
 Answer TransactRecord(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t frameNumber, int record,
                       uint8_t confirm, const Exchange& how) {
-    return Transact(link, RecordFrame(table, frameNumber, record, StoredRecord(image, table, record), confirm), how);
+    return Transact(link, RecordFrame(table, frameNumber, record, StoredRecord(image, table, record), confirm), how,
+                    record);
 }
 
 void WritePacing::Saw(const Answer& answer) {

@@ -54,8 +54,14 @@ struct Answer {
     bool Sent() const { return kind != AnswerKind::Nothing && kind != AnswerKind::NotSent; }
 };
 
-Answer Transact(RegisterLink& link, const Frame& frame, const Exchange& how = {});
-Answer Transact(RegisterLink& link, const std::optional<Frame>& frame, const Exchange& how = {});
+// `record` names the record the frame carries in the transfer log.
+Answer Transact(RegisterLink& link, const Frame& frame, const Exchange& how = {}, int record = -1);
+Answer Transact(RegisterLink& link, const std::optional<Frame>& frame, const Exchange& how = {}, int record = -1);
+
+// The answer as the transfer log words it.
+QString AnswerText(AnswerKind kind);
+// Notes an exchange in the link's transfer log (when it has one).
+void LogExchange(RegisterLink& link, int command, int record, const QString& result, int errorCode = 0);
 
 // A record of the image in its table's frame; Nothing for an empty slot.
 Answer TransactRecord(RegisterLink& link, WorkImage& image, RecordTable table, uint16_t frameNumber, int record,

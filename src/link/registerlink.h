@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "link/portsettings.h"
+#include "link/transferlog.h"
 
 class Prompts;
 class Clock;
@@ -63,10 +64,18 @@ public:
 
     // A transfer a window runs, start to end: within it a lost port is told
     // once, not again at every frame.
-    void BeginRun() {
+    void BeginRun(const QString& name = QString()) {
         if (runDepth_++ == 0) lostTold_ = false;
+        if (log_) log_->BeginRun(name);
     }
-    void EndRun() { runDepth_ = qMax(0, runDepth_ - 1); }
+    void EndRun() {
+        if (runDepth_ == 0) return;
+        --runDepth_;
+        if (log_) log_->EndRun();
+    }
+    // Where every exchange is noted; none: nothing is noted.
+    void SetLog(TransferLog* log) { log_ = log; }
+    TransferLog* Log() const { return log_; }
 
     // Set by the Cancel buttons of long transfers; a run clears it as it starts.
     void RequestCancel() { cancel_ = true; }
@@ -139,6 +148,7 @@ private:
     uint8_t address_ = 1;
     bool cancel_ = false;
     std::function<bool()> waitForLine_;
+    TransferLog* log_ = nullptr;
     uint8_t rx_[kRxSize] = {};
     int rxAt_ = 0;  // where the next byte read lands in rx_
     CommTimeouts timeouts_;

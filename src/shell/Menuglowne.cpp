@@ -322,7 +322,9 @@ void TMenuGlowne::FormsCreated() {
     Button11->setEnabled(forms_.Has(QStringLiteral("TProgramowanieTowarow")));
 }
 
-TMenuGlowne::~TMenuGlowne() = default;
+TMenuGlowne::~TMenuGlowne() {
+    if (s_.link.Log() == log_.get()) s_.link.SetLog(nullptr);
+}
 
 void TMenuGlowne::FormCreate() {
     s_.app.startDirectory = QDir::currentPath();
@@ -335,6 +337,9 @@ void TMenuGlowne::FormCreate() {
                            QDir::toNativeSeparators(s_.app.startDirectory + QStringLiteral("/ustaw.cfg")) +
                            QStringLiteral(" jest uszkodzony. Użyto ustawień domyślnych."));
     LoadOptions(s_.app, s_.app.startDirectory);
+    // Every exchange with the register is noted in the work folder's log.
+    log_ = std::make_unique<TransferLog>(s_.app.startDirectory + QStringLiteral("/dziennik"));
+    s_.link.SetLog(log_.get());
     s_.app.workMode = ModeNone;
     // The mode follows the link (FollowLink); the panel shows it at once, a
     // register that went away too.

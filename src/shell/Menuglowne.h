@@ -3,11 +3,13 @@
 // currency, connects to the register, runs the file operations and opens every
 // task window from its three task trees.
 #include <QMainWindow>
+#include <memory>
 
 #include "common/services.h"
 #include "shell/databasedocument.h"
 
 class FormRegistry;
+class TransferLog;
 class KeyPreview;
 class QAction;
 class QFrame;
@@ -84,6 +86,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    std::unique_ptr<TransferLog> log_;
     void FormCreate();
     void BuildMenus();
     void BuildTrees();

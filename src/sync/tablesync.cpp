@@ -170,16 +170,23 @@ int ReadRecordSeries(RegisterLink& link, const SeriesRequest& request,
                      const std::function<void(const QByteArray&)>& onRecord, bool* complete) {
     link.FlushPort();
     link.Send(RequestFrame(request.frameNumber, request.command, 0));
+    int read = 0;
     for (;;) {
         const Reply reply = ReadReply(link, request.replyLength, request.announceEmpty, request.tell);
         const int last = reply.result;
-        if (last == ReplyRecord || last == ReplyLast) onRecord(reply.Payload());
+        if (last == ReplyRecord || last == ReplyLast) {
+            onRecord(reply.Payload());
+            ++read;
+        }
         if (last == ReplyBadCrc && request.answerDamaged) link.Send(ControlFrame(ControlRejected));
         if (last != ReplyRecord) {
             // A cancel also ends on ReplyLast; only the register's own last frame
             // (or its "nothing to send") means the whole table came.
-            if (complete)
-                *complete = (last == ReplyLast && reply.LastFlag()) || (last == ReplyStop && reply.NothingToSend());
+            const bool whole = (last == ReplyLast && reply.LastFlag()) || (last == ReplyStop && reply.NothingToSend());
+            if (complete) *complete = whole;
+            LogExchange(link, request.command, read,
+                        (whole ? QStringLiteral("odczytano, rekordów: ") : QStringLiteral("odczyt przerwany, rekordów: ")) +
+                            QString::number(read));
             return last;
         }
     }
@@ -249,7 +256,8 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
         const QByteArray name = mirror.Record(n).mid(rules.nameOffset, rules.nameWidth);
         const Answer a = Transact(link, DeleteFrame(rules.table, frame, n, name, confirm),
                                   Exchange{false, true, rules.firstWaits ? AckStyle::Wait : AckStyle::Plain, 0,
-                                           (frame & 0xFF) == 1 ? rules.busyLong : 250, events.busy});
+                                           (frame & 0xFF) == 1 ? rules.busyLong : 250, events.busy},
+                                  n);
         const int r = a.ack;
         ++out.done;
         frame = uint16_t((frame & 0x7FFF) + 1);
