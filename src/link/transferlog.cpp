@@ -8,8 +8,10 @@
 
 #include "common/text.h"
 
-bool LogEntry::Failed() const { return result != QLatin1String("przyjęty") && result != QLatin1String("przyjęty (koniec)") &&
-                                       result != QLatin1String("wysłano") && !result.startsWith(QLatin1String("odczytano")); }
+bool LogEntry::Failed() const {
+    return result != QStringLiteral("przyjęty") && result != QStringLiteral("przyjęty (koniec)") &&
+           result != QStringLiteral("wysłano") && !result.startsWith(QStringLiteral("odczytano"));
+}
 
 TransferLog::TransferLog(const QString& directory) : directory_(directory) {}
 

@@ -28,6 +28,7 @@
 #include "reports/Raportobrotugrup.h"
 #include "reports/Sciaganiesprzedazy.h"
 #include "history/Historiasprzedazy.h"
+#include "link/Dziennik.h"
 #include "reports/Wykonywanieraportu.h"
 #include "reports/reports.h"
 #include "reports/Zestawraportow.h"
@@ -146,6 +147,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
         add(d.className, [&s, main, &d] { return new TWykonywanieRaportu(s, d, main); });
     add("TSciaganieSprzedazy", [&s, main] { return new TSciaganieSprzedazy(s, main); });
     add("THistoriaSprzedazy", [&s, main] { return new THistoriaSprzedazy(s, main); });
+    add("TDziennikTransmisji", [&s, main] { return new TDziennikTransmisji(s, main); });
     add("TRaportObrotuGrup", [&s, main] { return new TRaportObrotuGrup(s, main); });
     add("TObrotGrup", [&s, main] { return new TObrotGrup(s, main); });
     add("TDaneInformacyjne", [&s, main] { return new TDaneInformacyjne(s, main); });

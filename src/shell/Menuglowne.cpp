@@ -253,6 +253,8 @@ void TMenuGlowne::BuildMenus() {
                              [this] { ShowForm(QStringLiteral("TWyszukiwanieKasyRS"), true); });
     Po1 = action(Komunikacja1, "Po1", QStringLiteral("Połącz z kasą używając ostatnich ustawień"),
                  &TMenuGlowne::ConnectWithLastSettings);
+    Dziennik1 = action(Komunikacja1, "Dziennik1", QStringLiteral("Dziennik transmisji"),
+                       [this] { ShowForm(QStringLiteral("TDziennikTransmisji"), false); });
     Pomoc1 = menu->addMenu(QStringLiteral("Pomo&c"));
     Pomoc1->setObjectName(QStringLiteral("Pomoc1"));
     Podrecznik1 = action(Pomoc1, "Podrecznik1", QStringLiteral("Podręcznik użytkownika"),

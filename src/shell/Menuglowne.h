@@ -58,6 +58,7 @@ public:
     QAction* Otwrzplikbazydanych1;
     QAction* Zapiszbazdanychdopliku1;
     QAction* Historiasprzedazy1;
+    QAction* Dziennik1;
     QAction* Koniec1;
     QMenu* Komunikacja1;
     QAction* Parametrytransmisji1;

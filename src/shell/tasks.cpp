@@ -69,6 +69,7 @@ const Task kRegisterTasks[] = {
     {"Kopiowanie danych z kasy do komputera", "TKopiowanieKasy", ModeTest::PortOpen, true},
     {"Odczyt kopii elektronicznej", "TOdczytKopii", ModeTest::PortOpen, false},
     {"Wyszukiwanie podłączonych kas", "TWyszukiwanieKasyRS", ModeTest::Always, true},
+    {"Dziennik transmisji", "TDziennikTransmisji", ModeTest::Always, false},
 };
 
 }  // namespace

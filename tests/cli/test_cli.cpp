@@ -9,6 +9,7 @@
 
 #include "common/text.h"
 #include "history/saleshistory.h"
+#include "link/transferlog.h"
 #include "image/imagestore.h"
 #include "image/workimage.h"
 #include "link/commands.h"
@@ -328,6 +329,17 @@ void TestCli::refusedRecordNamed() {
              qPrintable(r.err));
     // The others went on.
     h_->sim.WithState([](SimState& s) { QVERIFY(s.goods.Present(20)); });
+    // The run is in the transfer log of the program's folder, the refusal with it.
+    int refused = 0;
+    for (const LogEntry& e : TransferLog::ReadDay(Path("ZelkTuvo/dziennik"), QDate::currentDate())) {
+        if (e.Failed()) {
+            QCOMPARE(e.runName, QStringLiteral("zelk-tuvo-cli program"));
+            ++refused;
+            QCOMPARE(e.record, 5);
+            QCOMPARE(e.result, QStringLiteral("odrzucony przez kasę"));
+        }
+    }
+    QCOMPARE(refused, 1);
 }
 
 void TestCli::interruptStopsAfterTheRecordInHand() {

@@ -227,7 +227,7 @@ void TestShell::startUpState() {
     for (int i = 20; i < main_->TreeView3->topLevelItemCount(); ++i) appended << main_->TreeView3->topLevelItem(i)->text(0);
     QCOMPARE(appended, (QStringList{"Zrzut pamięci podręcznej", "Kopiowanie bazy danych do kasy",
                                     "Kopiowanie danych z kasy do komputera", "Odczyt kopii elektronicznej",
-                                    "Wyszukiwanie podłączonych kas"}));
+                                    "Wyszukiwanie podłączonych kas", "Dziennik transmisji"}));
     QCOMPARE(main_->ProgramowanieBazyTree->topLevelItem(11)->text(0), QStringLiteral("Wydruk klawiatury"));
     QCOMPARE(ReadFileBytes(t_->image.Path()).left(20), QByteArray("ZELK_TUVO_V_2_00    "));
     QCOMPARE(QFileInfo(t_->image.Path()).size(), qint64(kImageSize));
