@@ -184,13 +184,9 @@ std::optional<int> Cli::Connect() {
         Error(QStringLiteral("No port to use: give --port, or choose one in the program's transmission settings."));
         return ExitWrongUse;
     }
-    if (link.OpenRegisterPort(false) != 0) {
-        const QString device = ComPortPath(port);
-        Error(QStringLiteral("Cannot open ") + PortName(port) +
-              (device.isEmpty() || device == PortName(port) ? QString() : QStringLiteral(" (") + device + QLatin1Char(')')) +
-              QStringLiteral(": no such device, no access, or another program holds it."));
-        return ExitNoRegister;
-    }
+    // The program's own message: it tells a missing device from one the user
+    // may not open or another program holds.
+    if (link.OpenRegisterPort(true) != 0) return ExitNoRegister;
     return std::nullopt;
 }
 

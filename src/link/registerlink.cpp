@@ -71,12 +71,17 @@ int RegisterLink::OpenHandle(const PortSettings& wanted) {
     if (device_.isEmpty()) return 1;
     const QByteArray path = QFile::encodeName(device_);
     const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return 1;
-    // Exclusive: a port held by another program, or by a second handle of this one,
-    // does not open.
-    if (!isatty(fd) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // A device the user may not open is not a missing one: the user can fix it.
+    if (fd < 0) return errno == EACCES || errno == EPERM ? 3 : 1;
+    if (!isatty(fd)) {
         ::close(fd);
         return 1;
+    }
+    // Exclusive: a port held by another program, or by a second handle of this one,
+    // does not open.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return 4;
     }
     ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
@@ -91,6 +96,19 @@ int RegisterLink::OpenHandle(const PortSettings& wanted) {
     return 0;
 }
 
+QString OpenFailureText(int port, const QString& device, int reason) {
+    const QString head = QStringLiteral("Nie mogę otworzyć portu COM") + QString::number(port);
+    switch (reason) {
+        case 2: return head + QStringLiteral(" z takimi ustawieniami.");
+        case 3:
+            return head + QStringLiteral(": brak uprawnień do urządzenia ") + device +
+                   QStringLiteral(". Dodaj swojego użytkownika do grupy dialout (sudo usermod -aG dialout $USER) i "
+                                  "zaloguj się ponownie.");
+        case 4: return head + QStringLiteral(": port jest zajęty przez inny program.");
+        default: return head + QLatin1Char('.');
+    }
+}
+
 int RegisterLink::OpenPort(const PortSettings& wanted, bool showMessages) {
     const bool wasOpen = IsOpen() && !probing_;
     probing_ = false;
@@ -98,9 +116,7 @@ int RegisterLink::OpenPort(const PortSettings& wanted, bool showMessages) {
     settings_ = wanted;  // Configure() applies the settings of the line
     const int r = OpenHandle(wanted);
     if (r != 0) {
-        if (showMessages)
-            prompts_.Message(QStringLiteral("Nie mogę otworzyć portu COM") + QString::number(wanted.port) +
-                             (r == 2 ? QStringLiteral(" z takimi ustawieniami.") : QStringLiteral(".")));
+        if (showMessages) prompts_.Message(OpenFailureText(wanted.port, device_, r));
         settings_ = previous;
         if (wasOpen) emit closed();
         return 1;

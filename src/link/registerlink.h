@@ -22,6 +22,10 @@ class Clock;
 
 class Frame;
 
+// Why a port did not open, as the user is told: `reason` 1 no such device, 2
+// settings refused, 3 no permission, 4 held by another program.
+QString OpenFailureText(int port, const QString& device, int reason);
+
 class RegisterLink : public QObject {
     Q_OBJECT
 public:
@@ -133,7 +137,7 @@ signals:
 private:
     // Writes n bytes within totalMs: the count written, or -1 with errno set.
     int WriteWithin(const uint8_t* data, int n, int totalMs);
-    int OpenHandle(const PortSettings& wanted);  // 0, 1 no port, 2 settings refused
+    int OpenHandle(const PortSettings& wanted);  // 0, or an OpenFailureText reason
     bool Configure();
     void CloseHandle();
     // Closes the port that went away and tells the user once.

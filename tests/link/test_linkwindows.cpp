@@ -134,7 +134,7 @@ void TestLinkWindows::applyFailureRestoresPreviousPort() {
     form.ComboBox1->setCurrentIndex(2);
     form.ComboBox2->setCurrentText(QStringLiteral("57600"));
     form.Button2->click();
-    QCOMPARE(t.prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM2.")});
+    QCOMPARE(t.prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM2: port jest zajęty przez inny program.")});
     QVERIFY(form.isVisible());
     QCOMPARE(t.link.Settings().port, 1);
     QCOMPARE(t.link.Settings().baud, 115200u);

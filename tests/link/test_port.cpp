@@ -81,7 +81,7 @@ void TestPort::openTwiceFails() {
     Choose(second, [&](PortSettings& s) { s.port = 2; });
     QCOMPARE(first.OpenRegisterPort(true), 0);
     QCOMPARE(second.OpenRegisterPort(true), 1);
-    QCOMPARE(prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM2.")});
+    QCOMPARE(prompts.Texts(), QStringList{QStringLiteral("Nie mogę otworzyć portu COM2: port jest zajęty przez inny program.")});
     QCOMPARE(second.Settings().port, kNoPort);
     QVERIFY(!second.IsOpen());
     first.ClosePort();
@@ -108,6 +108,16 @@ void TestPort::openFailures() {
     Choose(link, [&](PortSettings& s) { s.dataBits = 7; });
     Choose(link, [&](PortSettings& s) { s.baud = 14400; });  // set through the arbitrary-rate interface
     QCOMPARE(link.OpenRegisterPort(true), 0);
+    // A device that exists but may not be opened (even root may not open this
+    // one for writing) says what to do about it.
+    QVERIFY(QFile::link(QStringLiteral("/proc/sys/kernel/ostype"), h.PortsDir() + QStringLiteral("/COM5")));
+    prompts.Clear();
+    Choose(link, [&](PortSettings& s) { s.port = 5; });
+    QCOMPARE(link.OpenRegisterPort(true), 1);
+    QCOMPARE(prompts.Texts(),
+             QStringList{QStringLiteral("Nie mogę otworzyć portu COM5: brak uprawnień do urządzenia ") + h.PortsDir() +
+                         QStringLiteral("/COM5. Dodaj swojego użytkownika do grupy dialout (sudo usermod -aG dialout "
+                                        "$USER) i zaloguj się ponownie.")});
 }
 
 void TestPort::sendWithoutPort() {
