@@ -61,17 +61,7 @@ bool TransferLog::Flush() {
             }
             open = day;
         }
-        const QJsonObject o{{QStringLiteral("time"), e.time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))},
-                            {QStringLiteral("port"), e.port},
-                            {QStringLiteral("address"), e.address},
-                            {QStringLiteral("command"), CommandText(e.command)},
-                            {QStringLiteral("record"), e.record},
-                            {QStringLiteral("result"), e.result},
-                            {QStringLiteral("errorCode"), e.errorCode},
-                            {QStringLiteral("error"), e.error},
-                            {QStringLiteral("run"), e.run},
-                            {QStringLiteral("runName"), e.runName}};
-        if (file.write(QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n') < 0) {
+        if (file.write(EntryLine(e)) < 0) {
             error_ = file.fileName() + QStringLiteral(": ") + file.errorString();
             return false;
         }
@@ -81,6 +71,20 @@ bool TransferLog::Flush() {
         pruned_ = open;
     }
     return true;
+}
+
+QByteArray TransferLog::EntryLine(const LogEntry& e) {
+    const QJsonObject o{{QStringLiteral("time"), e.time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"))},
+                        {QStringLiteral("port"), e.port},
+                        {QStringLiteral("address"), e.address},
+                        {QStringLiteral("command"), CommandText(e.command)},
+                        {QStringLiteral("record"), e.record},
+                        {QStringLiteral("result"), e.result},
+                        {QStringLiteral("errorCode"), e.errorCode},
+                        {QStringLiteral("error"), e.error},
+                        {QStringLiteral("run"), e.run},
+                        {QStringLiteral("runName"), e.runName}};
+    return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
 void TransferLog::Prune(const QDate& today) {
@@ -97,11 +101,15 @@ QString TransferLog::CommandText(int command) {
 }
 
 QList<LogEntry> TransferLog::ReadDay(const QString& directory, const QDate& day) {
-    QList<LogEntry> out;
     QFile file(DayFile(directory, day));
-    if (!file.open(QIODevice::ReadOnly)) return out;
-    while (!file.atEnd()) {
-        const QJsonObject o = QJsonDocument::fromJson(file.readLine()).object();
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return ParseDay(file.readAll());
+}
+
+QList<LogEntry> TransferLog::ParseDay(const QByteArray& text) {
+    QList<LogEntry> out;
+    for (const QByteArray& line : text.split('\n')) {
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
         if (o.isEmpty()) continue;  // a line cut short by a crash is skipped
         LogEntry e;
         e.time = QDateTime::fromString(o.value(QStringLiteral("time")).toString(), QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz"));
@@ -122,11 +130,15 @@ QList<LogEntry> TransferLog::ReadDay(const QString& directory, const QDate& day)
 }
 
 QByteArray TransferLog::Csv(const QList<LogEntry>& entries) {
-    auto field = [](QString text) { return text.replace(QLatin1Char(';'), QLatin1Char(',')); };
+    // A separator or a line break inside a field would shift the columns or the lines.
+    auto field = [](QString text) {
+        return text.replace(QLatin1Char(';'), QLatin1Char(',')).replace(QLatin1Char('\n'), QLatin1Char(' '))
+            .replace(QLatin1Char('\r'), QLatin1Char(' '));
+    };
     QByteArray out = ToCp1250(QStringLiteral("Czas;Port;Adres;Polecenie;Rekord;Wynik;Kod błędu;Błąd;Przebieg;")) + '\n';
     for (const LogEntry& e : entries)
-        out += ToCp1250(QStringList{e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), e.port,
-                                    QString::number(e.address), CommandText(e.command),
+        out += ToCp1250(QStringList{e.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")), field(e.port),
+                                    QString::number(e.address), field(CommandText(e.command)),
                                     e.record >= 0 ? QString::number(e.record) : QString(), field(e.result),
                                     e.errorCode ? QString::number(e.errorCode) : QString(), field(e.error),
                                     field(e.runName)}

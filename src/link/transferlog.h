@@ -43,6 +43,10 @@ public:
 
     static QString DayFile(const QString& directory, const QDate& day);
     static QList<LogEntry> ReadDay(const QString& directory, const QDate& day);
+    // The entries of a day file's text; lines that are no entry are skipped.
+    static QList<LogEntry> ParseDay(const QByteArray& text);
+    // One entry as its line of the day file.
+    static QByteArray EntryLine(const LogEntry& e);
     // "Czas;Port;Adres;Polecenie;Rekord;Wynik;Kod błędu;Błąd;Przebieg;" and a line per entry.
     static QByteArray Csv(const QList<LogEntry>& entries);
     // Removes the day files older than kKeepDays before `today`.
