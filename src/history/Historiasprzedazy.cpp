@@ -214,7 +214,10 @@ void THistoriaSprzedazy::Button1Click() {
     // Value per day (a line over the days) or per month (a bar each).
     QChart* chart = Chart1->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis* a : chart->axes()) chart->removeAxis(a);
+    for (QAbstractAxis* a : chart->axes()) {
+        chart->removeAxis(a);
+        delete a;  // the chart gives a removed axis back to its caller
+    }
     totals_ = new QBarSeries;
     auto* set = new QBarSet(QStringLiteral("Wartość [zł]"));
     QStringList categories;
@@ -245,7 +248,10 @@ void THistoriaSprzedazy::Button1Click() {
     // The top goods by value, the best at the top.
     chart = Chart2->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis* a : chart->axes()) chart->removeAxis(a);
+    for (QAbstractAxis* a : chart->axes()) {
+        chart->removeAxis(a);
+        delete a;  // the chart gives a removed axis back to its caller
+    }
     QList<GoodsSum> best = sums_;
     std::stable_sort(best.begin(), best.end(), [](const GoodsSum& a, const GoodsSum& b) { return a.value > b.value; });
     best = best.mid(0, kTopGoods);
