@@ -14,12 +14,6 @@
 
 namespace {
 
-qint64 LoggedBytes(const RegisterSimulator& sim) {
-    qint64 n = 0;
-    for (const LoggedFrame& f : sim.Log()) n += f.bytes.size();
-    return n;
-}
-
 // Runs the command line once; its elapsed milliseconds, or -1 when it failed.
 double Run(RegisterSimulator& sim, const QStringList& arguments) {
     sim.ClearLog();

@@ -21,13 +21,6 @@
 
 namespace {
 
-// Every byte that crossed the line since the log was cleared.
-qint64 LoggedBytes(const RegisterSimulator& sim) {
-    qint64 n = 0;
-    for (const LoggedFrame& f : sim.Log()) n += f.bytes.size();
-    return n;
-}
-
 void CacheDump(RegisterSimulator& sim, int baud, const QString& dir) {
     PacedLink paced(sim, baud);
     if (!paced.open) return;

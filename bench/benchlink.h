@@ -42,6 +42,13 @@ struct PacedLink {
     }
 };
 
+// Every byte that crossed the line since the simulator's log was cleared.
+inline qint64 LoggedBytes(const RegisterSimulator& sim) {
+    qint64 n = 0;
+    for (const LoggedFrame& f : sim.Log()) n += f.bytes.size();
+    return n;
+}
+
 // The time `bytes` need on the line, 10 bits each.
 constexpr double WireMs(double bytes, int baud = 115200) { return bytes * 10.0 / baud * 1000.0; }
 

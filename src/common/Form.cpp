@@ -12,6 +12,7 @@
 
 #include "common/Keypreview.h"
 #include "common/appstate.h"
+#include "common/files.h"
 #include "common/prompts.h"
 #include "common/text.h"
 #include "link/exchange.h"
@@ -236,4 +237,16 @@ void TForm::ShowOver(QWidget* panel) {
     panel->raise();
     panel->show();
     panel->repaint();
+}
+
+void TForm::SaveCsvFile(const QString& fileName, const QByteArray& bytes) {
+    FileDialogSpec request;
+    request.title = QStringLiteral("Eksport do CSV");
+    request.filter = QStringLiteral("Pliki CSV (*.csv)|*.csv");
+    request.defaultExtension = QStringLiteral("csv");
+    request.fileName = fileName;
+    const QString path = s_.prompts.SaveFileName(request);
+    if (path.isEmpty() || !ReplaceConfirmed(s_.prompts, path)) return;
+    if (!WriteWholeFile(path, bytes))
+        s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
 }

@@ -64,6 +64,9 @@ protected:
     // A red "fill this in" marker, hidden at first. It keeps its room while
     // hidden, so showing it moves nothing.
     QLabel* Marker(const QString& text, const char* name);
+    // "Eksport do CSV": asks where (proposing `fileName`), asks before replacing a
+    // file, writes it whole, and says when it could not.
+    void SaveCsvFile(const QString& fileName, const QByteArray& bytes);
     // A boxed panel with the line "Czekaj..." (or `text`), hidden until ShowOver;
     // a caller may add its own widgets to the panel's layout.
     class QFrame* WaitPanel(const char* name, const QString& text = QStringLiteral("Czekaj..."));

@@ -24,7 +24,6 @@
 
 #include "common/appstate.h"
 #include "common/clock.h"
-#include "common/files.h"
 #include "common/numbers.h"
 #include "common/prompts.h"
 #include "printing/Printer.h"
@@ -301,16 +300,9 @@ QList<GoodsSum> THistoriaSprzedazy::ShownRows() const {
 }
 
 void THistoriaSprzedazy::Button2Click() {
-    FileDialogSpec request;
-    request.title = QStringLiteral("Eksport do CSV");
-    request.filter = QStringLiteral("Pliki CSV (*.csv)|*.csv");
-    request.defaultExtension = QStringLiteral("csv");
-    request.fileName = QStringLiteral("historia_%1_%2.csv")
-                           .arg(DateEdit1->date().toString(Qt::ISODate), DateEdit2->date().toString(Qt::ISODate));
-    const QString path = s_.prompts.SaveFileName(request);
-    if (path.isEmpty() || !ReplaceConfirmed(s_.prompts, path)) return;
-    if (!WriteWholeFile(path, HistoryCsv(ShownRows())))
-        s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
+    SaveCsvFile(QStringLiteral("historia_%1_%2.csv")
+                    .arg(DateEdit1->date().toString(Qt::ISODate), DateEdit2->date().toString(Qt::ISODate)),
+                HistoryCsv(ShownRows()));
 }
 
 void THistoriaSprzedazy::Button3Click() {

@@ -11,7 +11,6 @@
 
 #include "common/appstate.h"
 #include "common/clock.h"
-#include "common/files.h"
 #include "common/prompts.h"
 #include "link/registerlink.h"
 
@@ -86,13 +85,5 @@ void TDziennikTransmisji::Button1Click() {
 }
 
 void TDziennikTransmisji::Button2Click() {
-    FileDialogSpec request;
-    request.title = QStringLiteral("Eksport do CSV");
-    request.filter = QStringLiteral("Pliki CSV (*.csv)|*.csv");
-    request.defaultExtension = QStringLiteral("csv");
-    request.fileName = QStringLiteral("dziennik_%1.csv").arg(DateEdit1->date().toString(Qt::ISODate));
-    const QString path = s_.prompts.SaveFileName(request);
-    if (path.isEmpty() || !ReplaceConfirmed(s_.prompts, path)) return;
-    if (!WriteWholeFile(path, TransferLog::Csv(shown_)))
-        s_.prompts.Message(QStringLiteral("Nie mogę zapisać do pliku ") + path + QStringLiteral("."));
+    SaveCsvFile(QStringLiteral("dziennik_%1.csv").arg(DateEdit1->date().toString(Qt::ISODate)), TransferLog::Csv(shown_));
 }
