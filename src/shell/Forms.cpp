@@ -29,6 +29,7 @@
 #include "reports/Sciaganiesprzedazy.h"
 #include "history/Historiasprzedazy.h"
 #include "link/Dziennik.h"
+#include "sync/Synchklawiszy.h"
 #include "reports/Wykonywanieraportu.h"
 #include "reports/reports.h"
 #include "reports/Zestawraportow.h"
@@ -143,6 +144,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     add("TSynchronizacjaBazyWalut", [&s, main] { return new TSynchronizacjaBazyWalut(s, main); });
     add("TSynchronizacjaBazyGrupTowarowych", [&s, main] { return new TSynchronizacjaBazyGrupTowarowych(s, main); });
     add("TSynchronizacjaBazyOpakowan", [&s, main] { return new TSynchronizacjaBazyOpakowan(s, main); });
+    add("TSynchronizacjaBazyKlawiszySzybkich", [&s, main] { return new TSynchronizacjaBazyKlawiszySzybkich(s, main); });
     for (const ReportDescription& d : ReportDescriptions())
         add(d.className, [&s, main, &d] { return new TWykonywanieRaportu(s, d, main); });
     add("TSciaganieSprzedazy", [&s, main] { return new TSciaganieSprzedazy(s, main); });

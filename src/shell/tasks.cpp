@@ -64,6 +64,7 @@ const Task kRegisterTasks[] = {
     {"Programowanie klawiszy szybkich funkcji sprzedaży", "TKlawiszeSzybkieSprzedazy", ModeTest::PortOpen, false},
     {"Programowalne jednostki towarowe", "TJednostkiTowarowe", ModeTest::PortOpen, false},
     {"Obrót grup towarowych", "TObrotGrup", ModeTest::PortOpen, false},
+    {"Programowanie bazy klawiszy szybkich", "TSynchronizacjaBazyKlawiszySzybkich", ModeTest::Online, false},
     {"Zrzut pamięci podręcznej", "TKopiaPamieciPodrecznej", ModeTest::PortOpen, false},
     {"Kopiowanie bazy danych do kasy", "TKopiaDoKasy", ModeTest::Online, false},
     {"Kopiowanie danych z kasy do komputera", "TKopiowanieKasy", ModeTest::PortOpen, true},

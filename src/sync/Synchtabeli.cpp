@@ -187,7 +187,7 @@ bool TSynchronizacjaTabeli::FormKeyDown(int key) {
 TSynchronizacjaTabeli::RunPanel TSynchronizacjaTabeli::PanelFor(Run) { return {Panel7, LabelPostep, BitBtnAnuluj}; }
 
 QString TSynchronizacjaTabeli::PcRow(int n) {
-    const QByteArray record = StoredRecord(s_.image, d_.member.id, n);
+    const QByteArray record = PcRecord(s_.image, d_.member, n);
     const QString name = FromCp1250Field(record.constData() + d_.member.nameOffset, d_.member.nameWidth);
     return SyncRowStart(uint8_t(record[0]), name, d_.nameWidth) + RowTail(record, false);
 }
@@ -270,7 +270,7 @@ void TSynchronizacjaTabeli::RowClicked(QListWidget* list) {
         ShowRegisterDetails(r);
     } else {
         CheckListBox2->clearSelection();
-        ShowPcDetails(StoredRecord(s_.image, d_.member.id, n));
+        ShowPcDetails(PcRecord(s_.image, d_.member, n));
     }
 }
 
@@ -365,7 +365,7 @@ void TSynchronizacjaTabeli::BitBtn2Click() {
     auto refresh = [&] {
         if (out.failed || out.refused > 0 || !d_.member.registerFrom) return ReadRun();
         for (int n : taken) {
-            QByteArray r = d_.member.registerFrom(StoredRecord(s_.image, d_.member.id, n), mirror.Record(n));
+            QByteArray r = d_.member.registerFrom(PcRecord(s_.image, d_.member, n), mirror.Record(n));
             mirror.Store(r);
         }
         RebuildRegisterList();

@@ -15,9 +15,13 @@
 RegisterTableMirror::RegisterTableMirror(int count, int recordSize, int numberWidth)
     : slots_(count), size_(recordSize), numberWidth_(numberWidth), data_(count * recordSize, '\0') {}
 
+RegisterTableMirror::RegisterTableMirror(int count, int recordSize, NumberOf numberOf)
+    : slots_(count), size_(recordSize), numberWidth_(0), numberOf_(numberOf), data_(count * recordSize, '\0') {}
+
 void RegisterTableMirror::Clear() { data_.fill('\0'); }
 
 int RegisterTableMirror::Number(const char* record) const {
+    if (numberOf_) return numberOf_(record);
     return numberWidth_ == 2 ? Word(record) : uint8_t(record[0]);
 }
 
@@ -149,7 +153,12 @@ const SyncMember& SyncMemberOf(RecordTable table) {
 }
 
 RegisterTableMirror MirrorFor(const SyncMember& m) {
+    if (m.numberOf) return RegisterTableMirror(m.mirrorSlots, m.RecordSize(), m.numberOf);
     return RegisterTableMirror(m.mirrorSlots, m.RecordSize(), m.numberWidth);
+}
+
+QByteArray PcRecord(WorkImage& image, const SyncMember& m, int n) {
+    return m.pcRecord ? m.pcRecord(image, n) : StoredRecord(image, m.id, n);
 }
 
 bool ReadOutcome::RebuildList(const SyncMember& m) const {
@@ -222,9 +231,10 @@ WriteOutcome WriteRecords(RegisterLink& link, WorkImage& image, const WriteRules
         // Where the number rises per ticked row, the busy pause looks at the
         // number it has already risen to.
         const int tested = rules.numbering == WriteNumbering::TickedRows ? (frame & 0x7FFF) + 1 : frame;
-        const Answer a = TransactRecord(link, image, rules.table, frame, t.number, confirm,
-                                        Exchange{false, true, AckStyle::Plain, pacing.Fixed(rules.ackPause),
-                                                 (tested & 0xFF) == 1 ? rules.busyLong : rules.busyShort, events.busy});
+        const Exchange how{false, true, rules.ackStyle, pacing.Fixed(rules.ackPause),
+                           (tested & 0xFF) == 1 ? rules.busyLong : rules.busyShort, events.busy};
+        const Answer a = rules.frame ? Transact(link, rules.frame(image, frame, t.number, confirm), how, t.number)
+                                     : TransactRecord(link, image, rules.table, frame, t.number, confirm, how);
         ++out.done;
         if (rules.numbering == WriteNumbering::TickedRows) frame = uint16_t((frame & 0x7FFF) + 1);
         pacing.Saw(a);
@@ -287,7 +297,8 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
 }
 
 QString StoredRecordName(WorkImage& image, const SyncMember& m, int n) {
-    const QByteArray record = StoredRecord(image, m.id, n);
+    if (m.name) return m.name(image, n);
+    const QByteArray record = PcRecord(image, m, n);
     if (record.size() < m.nameOffset + m.nameWidth) return QString();
     return FromCp1250Field(record.constData() + m.nameOffset, m.nameWidth);
 }
@@ -296,14 +307,17 @@ QByteArray PcRecordFromRegister(const SyncMember& m, const QByteArray& reg) { re
 
 QList<int> DifferingRecords(WorkImage& image, const SyncMember& m, const RegisterTableMirror& mirror) {
     QList<int> out;
-    for (int n : m.pcNumbers(image))
-        if (!mirror.Present(n) || m.pcRecordFrom(mirror.Record(n)) != StoredRecord(image, m.id, n)) out << n;
+    for (int n : m.pcNumbers(image)) {
+        const QByteArray pc = PcRecord(image, m, n);
+        if (!mirror.Present(n) ? !(m.emptyOnPc && m.emptyOnPc(pc)) : m.pcRecordFrom(mirror.Record(n)) != pc) out << n;
+    }
     return out;
 }
 
 namespace {
 const layout::Table& PcArea(const SyncMember& m) { return m.table ? m.table->area : layout::kGoods; }
 bool StoreAt(WorkImage& image, const SyncMember& m, int n, const QByteArray& reg) {
+    if (m.storePc) return m.storePc(image, n, m.pcRecordFrom(reg));
     const layout::Table& area = PcArea(m);
     if (!area.Holds(n)) return false;
     const QByteArray pc = m.pcRecordFrom(reg);
@@ -312,8 +326,8 @@ bool StoreAt(WorkImage& image, const SyncMember& m, int n, const QByteArray& reg
 }  // namespace
 
 bool StoreInPc(WorkImage& image, const SyncMember& m, const QByteArray& reg) {
-    if (reg.size() < m.numberWidth) return false;
-    const int n = m.numberWidth == 2 ? Word(reg.constData()) : uint8_t(reg[0]);
+    if (reg.size() < std::max(m.numberWidth, 2)) return false;
+    const int n = m.numberOf ? m.numberOf(reg.constData()) : m.numberWidth == 2 ? Word(reg.constData()) : uint8_t(reg[0]);
     return StoreAt(image, m, n, reg);
 }
 

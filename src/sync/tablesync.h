@@ -10,9 +10,11 @@
 #include <QList>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "image/smalltables.h"
 #include "link/exchange.h"
+#include "link/frames.h"
 
 class RegisterLink;
 class WorkImage;
@@ -22,6 +24,10 @@ class RegisterTableMirror {
 public:
     // Record numbers take the first byte, or the first two (goods).
     RegisterTableMirror(int count, int recordSize, int numberWidth = 1);
+    // A record whose number is made of several fields (a quick key: its cashier
+    // and key); 0 for a record that names no slot.
+    using NumberOf = int (*)(const char* record);
+    RegisterTableMirror(int count, int recordSize, NumberOf numberOf);
     void Clear();
     // Keeps a received record in the slot its number names; false (nothing
     // kept) for a short record or a number outside the slots.
@@ -38,6 +44,7 @@ protected:
     int slots_;
     int size_;
     int numberWidth_;
+    NumberOf numberOf_ = nullptr;
     QByteArray data_;
 };
 
@@ -66,6 +73,10 @@ struct WriteRules {
     // A cancel marks the next record as the last frame, so the register itself
     // closes the run; otherwise the run stops before the next record.
     bool cancelSendsLast;
+    AckStyle ackStyle = AckStyle::Plain;
+    // The frame of a record outside the numbered tables (a quick key): built
+    // from its PC record; none: the table's record frame.
+    std::function<std::optional<Frame>(WorkImage&, uint16_t frame, int n, uint8_t confirm)> frame = {};
 };
 
 // How a delete run goes for one table.
@@ -106,8 +117,22 @@ struct SyncMember {
     // counters kept from `previous`): with it, a clean write updates the mirror
     // instead of reading the whole table back. None: the table is read again.
     std::function<QByteArray(const QByteArray& pc, const QByteArray& previous)> registerFrom = {};
+    // A member whose records are not one of the numbered tables (the quick keys)
+    // reads and writes its PC records and numbers its register records itself;
+    // its `id` is then never used.
+    std::function<QByteArray(WorkImage&, int n)> pcRecord = {};
+    std::function<bool(WorkImage&, int n, const QByteArray& pc)> storePc = {};
+    RegisterTableMirror::NumberOf numberOf = nullptr;
+    // A PC record the register need not hold (an empty key): no difference when
+    // the register lacks it.
+    std::function<bool(const QByteArray& pc)> emptyOnPc = {};
+    // The name of PC record n where the record carries none at nameOffset.
+    std::function<QString(WorkImage&, int n)> name = {};
     int RecordSize() const { return replyLength - 9; }
 };
+
+// PC record n of a member as the image keeps it.
+QByteArray PcRecord(WorkImage& image, const SyncMember& member, int n);
 
 // The member of each numbered table: the six small tables and the goods.
 const SyncMember& SyncMemberOf(RecordTable table);

@@ -225,7 +225,7 @@ void TestShell::startUpState() {
     // The twenty register tasks, then the whole-register transfers placed after them.
     QStringList appended;
     for (int i = 20; i < main_->TreeView3->topLevelItemCount(); ++i) appended << main_->TreeView3->topLevelItem(i)->text(0);
-    QCOMPARE(appended, (QStringList{"Zrzut pamięci podręcznej", "Kopiowanie bazy danych do kasy",
+    QCOMPARE(appended, (QStringList{"Programowanie bazy klawiszy szybkich", "Zrzut pamięci podręcznej", "Kopiowanie bazy danych do kasy",
                                     "Kopiowanie danych z kasy do komputera", "Odczyt kopii elektronicznej",
                                     "Wyszukiwanie podłączonych kas", "Dziennik transmisji"}));
     QCOMPARE(main_->ProgramowanieBazyTree->topLevelItem(11)->text(0), QStringLiteral("Wydruk klawiatury"));

@@ -17,6 +17,10 @@
 #include "sync/Synchformplatnosci.h"
 #include "sync/Synchgrup.h"
 #include "sync/Synchkasjerow.h"
+#include "sync/Synchklawiszy.h"
+#include "sync/quickkeysync.h"
+#include "image/layout.h"
+#include "image/workimage.h"
 #include "sync/Synchopakowan.h"
 #include "sync/Synchrabatow.h"
 #include "sync/Synchwalut.h"
@@ -36,6 +40,19 @@ TSynchronizacjaTabeli* MakeWindow(RecordTable t, Services& s) {
     }
 }
 
+
+// A quick key of cashier c, key k holding goods g times `quantity` units.
+QByteArray Key(int c, int k, int g, int quantity, bool ends = false) {
+    QByteArray r(layout::kQuickKeySize, '\0');
+    r[0] = char(c);
+    r[1] = char(k);
+    r[2] = 1;
+    r[3] = char(g);
+    const qint32 q = quantity * 10000;
+    r.replace(5, 4, QByteArray(reinterpret_cast<const char*>(&q), 4));
+    r[33] = ends ? 1 : 0;
+    return r;
+}
 
 QStringList Rows(QListWidget* list) {
     QStringList out;
@@ -58,6 +75,7 @@ private slots:
     void refusedRecordNamedAndDeletedGone();
     void tickDifferingGroups();
     void rateText();
+    void quickKeysDifferingSentAndCopied();
     void openedFromMainWindow();
 };
 
@@ -287,6 +305,65 @@ void TestSynchTabel::rateText() {
     QCOMPARE(SyncRateText(125, 1), QStringLiteral("12,5"));
     QCOMPARE(SyncRateText(41234000, 7), QStringLiteral("4,1234000"));
     QCOMPARE(SyncRateText(4, 0), QStringLiteral("4"));
+}
+
+// Quick keys per cashier and key: after two changes on the PC exactly those two
+// are ticked and sent (one emptied key among them), a register key copies into
+// the PC, and afterwards nothing differs.
+void TestSynchTabel::quickKeysDifferingSentAndCopied() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    h.sim.WithState([](SimState& s) {
+        for (int g = 1; g <= 3; ++g) s.goods.Set(g, RegisterGoods(g, QStringLiteral("TOWAR %1").arg(g), 'A', 100, {}, 1));
+        s.quickKeys.Set(QuickKeyNumber(1, 1), Key(1, 1, 1, 2));
+        s.quickKeys.Set(QuickKeyNumber(1, 2), Key(1, 2, 2, 1, true));
+        s.quickKeys.Set(QuickKeyNumber(2, 3), Key(2, 3, 3, 1));
+    });
+    PutPcRecord(f.t.image, RecordTable::Goods, 1);
+    f.t.image.WriteBytesAt(layout::QuickKeyOffset(1, 1), Key(1, 1, 1, 2));
+    f.t.image.WriteBytesAt(layout::QuickKeyOffset(1, 2), Key(1, 2, 2, 1, true));
+    TSynchronizacjaBazyKlawiszySzybkich w(f.t.services);
+    w.show();
+    QVERIFY(w.BitBtn8->isHidden());  // the register cannot delete a key
+    QCOMPARE(w.CheckListBox1->count(), 100);
+    QCOMPARE(w.CheckListBox1->item(0)->text(), QStringLiteral("Kasjer 1, F1: 1 Ś1 x 2,0000"));
+    w.BitBtn6->click();
+    QCOMPARE(Rows(w.CheckListBox2), (QStringList{"Kasjer 1, F1: 1 Ś1 x 2,0000", "Kasjer 1, F2: 2 x 1,0000 [zamyka paragon]",
+                                                 "Kasjer 2, F3: 3 x 1,0000"}));
+    w.BitBtnRozne->click();
+    QCOMPARE(w.LabelRozne->text(), QStringLiteral("Różniących się: 1"));  // only the key the PC lacks
+    // Two changes: a quantity, and a key emptied.
+    f.t.image.WriteBytesAt(layout::QuickKeyOffset(1, 1), Key(1, 1, 1, 3));
+    f.t.image.WriteBytesAt(layout::QuickKeyOffset(2, 3), QByteArray(layout::kQuickKeySize, '\0'));
+    f.t.image.WriteBytesAt(layout::QuickKeyOffset(1, 2) + 2, QByteArray(32, '\0'));
+    w.RebuildPcList();
+    w.BitBtnRozne->click();
+    QCOMPARE(TSynchronizacjaTabeli::TickedNumbers(w.CheckListBox1), (QList<int>{1, 2, 13}));
+    // Key 13 (cashier 2, F3) the register holds is kept: only 1 and 2 go.
+    w.CheckListBox1->item(12)->setCheckState(Qt::Unchecked);
+    w.BitBtn2->click();
+    QCOMPARE(f.t.prompts.Texts(), QStringList{QStringLiteral(" Zaprogramowano 2 klawiszy szybkich.")});
+    QList<QByteArray> sent;
+    for (const QByteArray& frame : h.Received('S'))
+        if (frame.size() != 11) sent << frame;  // not the table request
+    QCOMPARE(sent.size(), 2);
+    QCOMPARE(uint8_t(sent[0][4]) | uint8_t(sent[0][5]) << 8, 1);
+    QCOMPARE(uint8_t(sent[1][4]) | uint8_t(sent[1][5]) << 8, 2 | 0x8000);
+    QCOMPARE(sent[0].mid(7, 35), Key(1, 1, 1, 3) + '\0');  // then the confirm byte
+    h.sim.WithState([](SimState& s) {
+        QCOMPARE(s.quickKeys.Record(1), Key(1, 1, 1, 3));
+        QCOMPARE(s.quickKeys.Record(2).mid(2), QByteArray(32, '\0'));  // emptied
+    });
+    // The register's key 13 copied into the PC: then nothing differs.
+    QVERIFY(!f.t.app.databaseModified);
+    const int row = Rows(w.CheckListBox2).indexOf(QStringLiteral("Kasjer 2, F3: 3 x 1,0000"));
+    QVERIFY(row >= 0);
+    w.CheckListBox2->item(row)->setCheckState(Qt::Checked);
+    w.BitBtn4->click();
+    QCOMPARE(f.t.image.ReadBytesAt(layout::QuickKeyOffset(2, 3), layout::kQuickKeySize), Key(2, 3, 3, 1));
+    QVERIFY(f.t.app.databaseModified);
+    w.BitBtnRozne->click();
+    QCOMPARE(w.LabelRozne->text(), QStringLiteral("Różniących się: 0"));
 }
 
 void TestSynchTabel::openedFromMainWindow() {
