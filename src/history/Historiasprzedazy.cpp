@@ -322,5 +322,5 @@ void THistoriaSprzedazy::Button3Click() {
                           PadLeft(FormatQuantity(g.quantity), 12), PadLeft(FormatHundredths(g.value), 12));
     }
     lines << QString() << QStringLiteral("Razem: ") + Zl(value);
-    PrintListPages(s_.prompts, ListFont::Regular, [lines](const PageMetrics& m) { return LayoutGoodsLines(lines, m); });
+    PrintListPages(s_.prompts, ListFont::Regular, [lines](const PageMetrics& m) { return LayoutTextLines(lines, m); });
 }

@@ -86,3 +86,25 @@ QList<PrintPage> LayoutGoodsLines(const QStringList& lines, const PageMetrics& m
     WriteFooters(pages, footers);
     return pages;
 }
+
+QList<PrintPage> LayoutTextLines(const QStringList& lines, const PageMetrics& m) {
+    const int H = m.height, w = m.charWidth;
+    const int p = m.textHeight + 60;  // line pitch
+    QList<PrintPage> pages;
+    QList<QPoint> footers;
+    int next = 0;
+    do {
+        PrintPage page;
+        int y = 80;
+        // Two lines of room are kept for the footer.
+        while (next < lines.size() && y + 3 * p <= H) {
+            page.texts.append({80, y, lines[next], next == 0});
+            ++next;
+            y += p;
+        }
+        footers.append(QPoint(m.width / 2 - 10 * w, std::max(y + p, H - p)));
+        pages.append(page);
+    } while (next < lines.size());
+    WriteFooters(pages, footers);
+    return pages;
+}

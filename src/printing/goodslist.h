@@ -1,5 +1,5 @@
 #pragma once
-// The goods lists' printouts: ruled columns for the goods editor, one text line
+// The list printouts: ruled columns for the goods editor, one text line
 // per goods for the synchronization window.
 #include <QStringList>
 
@@ -15,3 +15,8 @@ QList<PrintPage> LayoutGoodsList(const QList<GoodsListRow>& rows, const PageMetr
 
 // The goods list of the goods synchronization: one text line per goods.
 QList<PrintPage> LayoutGoodsLines(const QStringList& lines, const PageMetrics& m);
+
+// A plain printout of text lines in the list font: the first line is the title
+// (bold), then the lines top to bottom, "Strona: p/N" under each page. For
+// what is not a goods table (the sales history, the service record).
+QList<PrintPage> LayoutTextLines(const QStringList& lines, const PageMetrics& m);

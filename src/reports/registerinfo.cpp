@@ -162,6 +162,7 @@ RegisterInformation DecodeInformation(const QByteArray& payload, bool longRecord
         info.values << InfoValue{f.label, Show(f, p + at, longRecord)};
     }
     info.changePlanned = p[longRecord ? 100 : 93] != 0;
+    info.longRecord = longRecord;
     return info;
 }
 

@@ -20,6 +20,7 @@ struct InfoValue {
 struct RegisterInformation {
     QList<InfoValue> values;
     bool changePlanned = false;  // enables the labels of the planned currency change
+    bool longRecord = false;     // which of the two layouts it came in
     QString Text(const char* label) const;
 };
 // payload: the frame from offset 7; longRecord: the 124-byte layout. Short input

@@ -30,6 +30,7 @@
 #include "history/Historiasprzedazy.h"
 #include "link/Dziennik.h"
 #include "sync/Synchklawiszy.h"
+#include "service/Programowanienowegopakietu.h"
 #include "reports/Wykonywanieraportu.h"
 #include "reports/reports.h"
 #include "reports/Zestawraportow.h"
@@ -157,6 +158,7 @@ void CreateForms(Services& s, FormRegistry& forms, QWidget* main) {
     add("TEksportBazy", [&s, main] { return new TEksportBazy(s, main); });
     add("TProgramowanieZestawuRaportow", [&s, main] { return new TProgramowanieZestawuRaportow(s, main); });
     add("TKopiaPamieciPodrecznej", [&s, main] { return new TKopiaPamieciPodrecznej(s, main); });
+    add("TProgramowanieNowegoPakietu", [&s, main] { return new TProgramowanieNowegoPakietu(s, main); });
     add("TDrukowanieKodowKreskowych", [&s, main] { return new TDrukowanieKodowKreskowych(s, main); });
     add("TWydrukKlawiatury", [&s, main] { return new TWydrukKlawiatury(s, main); });
     // The header and footer editors are one window made twice.

@@ -213,6 +213,7 @@ TMenuGlowne::TMenuGlowne(Services& services, FormRegistry& forms)
     connect(SpeedButton5, &QToolButton::clicked, Zapiszbazdanychdopliku1, &QAction::trigger);
     connect(SpeedButton2, &QToolButton::clicked, this, &TMenuGlowne::AutoConnect);
     connect(Button11, &QPushButton::clicked, this, &TMenuGlowne::Button11Click);
+    connect(Button3, &QPushButton::clicked, this, [this] { ShowForm(QStringLiteral("TProgramowanieNowegoPakietu"), false); });
     for (QTreeWidget* tree : {ProgramowanieBazyTree, WykonywanieRaportowTree, TreeView3})
         connect(tree, &QTreeWidget::itemDoubleClicked, this, &TMenuGlowne::OpenSelectedTask);
 

@@ -164,6 +164,7 @@ void TestHistoryWindow::exportAndPrintWhatIsShown() {
     const QString printed = QString::fromUtf8(text.readAllStandardOutput());
     QVERIFY2(printed.contains(QStringLiteral("Historia sprzedaży 2026-12-01 - 2026-12-10")), qPrintable(printed));
     QVERIFY(printed.contains(QStringLiteral("Razem: 35,65 zł")));
+    QVERIFY(!printed.contains(QStringLiteral("BAZA TOWAROWA")));  // not under a goods-table heading
 }
 
 QTEST_MAIN(TestHistoryWindow)

@@ -526,6 +526,14 @@ void TestShell::openServiceDatabaseAndBadFiles() {
     main_->Otwrzplikbazydanych1->trigger();
     QVERIFY(main_->Button3->isVisible());
     QCOMPARE(main_->focusWidget(), main_->Button3);
+    bool benchShown = false;  // the service bench, modal
+    QTimer::singleShot(0, this, [&] {
+        TForm* bench = forms_->Find(QStringLiteral("TProgramowanieNowegoPakietu"));
+        benchShown = bench->isVisible();
+        bench->close();
+    });
+    main_->Button3->click();
+    QVERIFY(benchShown);
     QVERIFY(!t_->app.databaseModified);
     QCOMPARE(t_->app.recordCurrencySymbol, QStringLiteral("EUR"));
     QCOMPARE(main_->Label8->text(), QStringLiteral("EUR"));
