@@ -38,7 +38,7 @@ TDziennikTransmisji::TDziennikTransmisji(Services& services, QWidget* parent) : 
     Grid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid1->verticalHeader()->hide();
-    Grid1->horizontalHeader()->setSectionResizeMode(6, QHeaderView::Stretch);
+    Grid1->horizontalHeader()->setStretchLastSection(true);
     Grid1->setAccessibleName(QStringLiteral("Wpisy dziennika"));
     outer->addWidget(Grid1, 1);
     Label1 = Named(new QLabel(this), "Label1");
@@ -81,6 +81,10 @@ void TDziennikTransmisji::Button1Click() {
         for (int c = 0; c < cells.size(); ++c) Grid1->setItem(r, c, new QTableWidgetItem(cells[c]));
     }
     Grid1->resizeColumnsToContents();
+    // A long error text keeps the run's name in view; the whole text is its tooltip.
+    if (Grid1->columnWidth(6) > 330) Grid1->setColumnWidth(6, 330);
+    for (int r = 0; r < Grid1->rowCount(); ++r)
+        if (QTableWidgetItem* item = Grid1->item(r, 6)) item->setToolTip(item->text());
     Label1->setText(QStringLiteral("Wpisów: %1, w tym nieudanych: %2").arg(all.size()).arg(failed));
 }
 

@@ -137,6 +137,7 @@ void TestTransferLog::windowShowsADay() {
     QCOMPARE(w.Grid1->item(1, 5)->text(), QStringLiteral("odrzucony przez kasę"));
     QCOMPARE(w.Grid1->item(1, 6)->text(), QStringLiteral("9: ") + RegisterErrorText(9));
     QCOMPARE(w.Label1->text(), QStringLiteral("Wpisów: 3, w tym nieudanych: 1"));
+    GuiFixture::KeepShot(&w, QStringLiteral("transfer-log"));
     w.CheckBox1->setChecked(true);
     QCOMPARE(w.Grid1->rowCount(), 1);
     QCOMPARE(w.Grid1->item(0, 4)->text(), QStringLiteral("2"));

@@ -48,12 +48,14 @@ void TestServiceBench::fullRunPassesAndLeavesNoTestGoods() {
         // During the goods step the window shows it running and only "Anuluj" works.
         if (w.Results()[6].state == StepState::Running && seenRunning.isEmpty()) {
             seenRunning = StateTexts(w);
+            GuiFixture::KeepShot(&w, QStringLiteral("bench-running"));
             QVERIFY(w.ButtonAnuluj->isEnabled());
             QVERIFY(!w.ButtonStart->isEnabled());
         }
     };
     w.ButtonStart->click();
     QCOMPARE(seenRunning.value(6), QStringLiteral("w toku"));
+    GuiFixture::KeepShot(&w, QStringLiteral("bench-done"));
     for (const StepResult& r : w.Results()) QVERIFY2(r.state == StepState::Passed, qPrintable(StateTexts(w).join('\n')));
     QVERIFY(w.States[0]->text().startsWith(QStringLiteral("zaliczony: COM1, adres 1, odpowiedź po ")));
     QCOMPARE(w.States[1]->text(), QStringLiteral("zaliczony: rekord 124 B, wszystkie pola poprawne, numer unikatowy ZTV000123456"));
@@ -111,6 +113,7 @@ void TestServiceBench::refusedVatStopsUnlessContinued() {
         QCOMPARE(w.LabelWynik->text(), QStringLiteral("Kroków z błędem: 1"));
         for (int i : {6, 7}) QCOMPARE(w.Results()[i].state, goOn ? StepState::Passed : StepState::NotRun);
         if (!goOn) QVERIFY(h.Received('T').isEmpty());  // no goods went out
+        GuiFixture::KeepShot(&w, goOn ? QStringLiteral("bench-vat-refused-continued") : QStringLiteral("bench-vat-refused"));
         const QStringList record = w.RecordLines();
         QVERIFY(record.contains(QStringLiteral("   błąd: ") + RegisterErrorText(26)));
         QVERIFY(record.contains(QStringLiteral("Wynik: kroków z błędem: 1")));

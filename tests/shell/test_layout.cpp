@@ -86,9 +86,7 @@ void TestLayout::everyWindowFits() {
         QVERIFY2(outside.isEmpty(), qPrintable(form->objectName() + QStringLiteral(": ") + outside.join(", ")));
         const QStringList shared = SharedAltLetters(form);
         QVERIFY2(shared.isEmpty(), qPrintable(form->objectName() + QStringLiteral(": ") + shared.join("; ")));
-        // TUVO_SHOTS_DIR keeps a picture of every window, to look at or compare.
-        const QString shots = qEnvironmentVariable("TUVO_SHOTS_DIR");
-        if (!shots.isEmpty()) form->grab().save(shots + QLatin1Char('/') + form->objectName() + QStringLiteral(".png"));
+        GuiFixture::KeepShot(form, form->objectName());
         form->hide();
     }
 }

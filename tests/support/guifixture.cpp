@@ -9,3 +9,8 @@ SimHarness& GuiFixture::Connect(int port) {
     t.app.PortOpened();
     return *sim_;
 }
+
+void GuiFixture::KeepShot(QWidget* window, const QString& name) {
+    const QString shots = qEnvironmentVariable("TUVO_SHOTS_DIR");
+    if (!shots.isEmpty()) window->grab().save(shots + QLatin1Char('/') + name + QStringLiteral(".png"));
+}

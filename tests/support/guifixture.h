@@ -27,6 +27,9 @@ public:
         return found;
     }
 
+    // With TUVO_SHOTS_DIR set, a picture of the window as it is now, to look at.
+    static void KeepShot(QWidget* window, const QString& name);
+
 private:
     std::unique_ptr<SimHarness> sim_;
 };

@@ -339,6 +339,7 @@ void TestSynchTabel::quickKeysDifferingSentAndCopied() {
     w.RebuildPcList();
     w.BitBtnRozne->click();
     QCOMPARE(TSynchronizacjaTabeli::TickedNumbers(w.CheckListBox1), (QList<int>{1, 2, 13}));
+    GuiFixture::KeepShot(&w, QStringLiteral("quickkey-sync"));
     // Key 13 (cashier 2, F3) the register holds is kept: only 1 and 2 go.
     w.CheckListBox1->item(12)->setCheckState(Qt::Unchecked);
     w.BitBtn2->click();
