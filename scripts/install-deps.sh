@@ -3,7 +3,7 @@
 # for the fuzzers); only what is missing, so a second run costs nothing.
 set -euo pipefail
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config dpkg-dev
   qt6-base-dev qt6-translations-l10n libgl-dev
   qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql postgresql-15
   fonts-liberation2

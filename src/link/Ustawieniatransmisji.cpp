@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "common/appstate.h"
+#include "common/prompts.h"
 #include "link/portpath.h"
 #include "link/portscan.h"
 #include "link/registerlink.h"
@@ -32,6 +33,20 @@ TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(
     auto* top = new QFormLayout;
     ComboBox1 = Named(new QComboBox(this), "ComboBox1");
     top->addRow(Caption(QStringLiteral("Nr portu"), ComboBox1), ComboBox1);
+    LabelUrzadzenie = Named(new QLabel(this), "LabelUrzadzenie");
+    LabelUrzadzenie->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    LabelUrzadzenie->setWordWrap(true);
+    top->addRow(QStringLiteral("Urządzenie"), LabelUrzadzenie);
+    // A USB adapter gets another ttyUSB number in another socket; its by-id name
+    // stays, so the COM number is linked to that.
+    ComboBoxById = Named(new QComboBox(this), "ComboBoxById");
+    ComboBoxById->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBoxById->setMinimumContentsLength(48);  // the adapters' names are long
+    ButtonPrzypisz = Named(new QPushButton(QStringLiteral("&Przypisz..."), this), "ButtonPrzypisz");
+    auto* assign = new QHBoxLayout;
+    assign->addWidget(ComboBoxById, 1);
+    assign->addWidget(ButtonPrzypisz);
+    top->addRow(Caption(QStringLiteral("Adapter USB"), ComboBoxById), assign);
     layout->addLayout(top);
 
     GroupBox1 = Named(new QGroupBox(QStringLiteral("Ustawienia portu szeregowego"), this), "GroupBox1");
@@ -79,6 +94,41 @@ TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(
     connect(Button1, &QPushButton::clicked, this, &TUstawieniaTrans::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TUstawieniaTrans::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &QDialog::close);
+    connect(ButtonPrzypisz, &QPushButton::clicked, this, &TUstawieniaTrans::ButtonPrzypiszClick);
+    connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] {
+        LabelUrzadzenie->setText(SelectedPort() == kNoPort ? QString() : PortDeviceText(SelectedPort()));
+    });
+}
+
+void TUstawieniaTrans::ShowDevices() {
+    for (int i = 1; i < ComboBox1->count(); ++i)
+        ComboBox1->setItemData(i, PortDeviceText(ComboBox1->itemData(i).toInt()), Qt::ToolTipRole);
+    LabelUrzadzenie->setText(SelectedPort() == kNoPort ? QString() : PortDeviceText(SelectedPort()));
+    ComboBoxById->clear();
+    for (const SerialById& s : SerialByIdDevices())
+        ComboBoxById->addItem(s.name + QStringLiteral(" (") + (s.device.isEmpty() ? s.path : s.device) + QLatin1Char(')'),
+                              s.path);
+    if (ComboBoxById->count() == 0) ComboBoxById->addItem(QStringLiteral("brak adapterów USB"));
+    const bool any = ComboBoxById->itemData(0).isValid();
+    ComboBoxById->setEnabled(any);
+    ButtonPrzypisz->setEnabled(any);
+}
+
+void TUstawieniaTrans::ButtonPrzypiszClick() {
+    const int port = SelectedPort();
+    const QString device = ComboBoxById->currentData().toString();
+    if (port == kNoPort || device.isEmpty()) {
+        s_.prompts.Message(QStringLiteral("Nie wybrano portu"));
+        return;
+    }
+    if (s_.prompts.Ask(QStringLiteral("Przypisać adapter ") + ComboBoxById->currentText() + QStringLiteral(" do portu ") +
+                           ComPortName(port) + QStringLiteral("? Kasa zachowa ten numer portu także po przełożeniu "
+                                                              "adaptera do innego gniazda USB."),
+                       PromptButtons::YesNo, PromptIcon::Question, QStringLiteral("Zelk Tuvo")) != PromptAnswer::Yes)
+        return;
+    QString error;
+    if (!AssignComPort(port, device, &error)) s_.prompts.Message(error);
+    ShowDevices();
 }
 
 void TUstawieniaTrans::SelectDefaults() {
@@ -92,7 +142,10 @@ void TUstawieniaTrans::SelectDefaults() {
 
 void TUstawieniaTrans::EnableSettings(bool enabled) { GroupBox1->setEnabled(enabled); }
 
-void TUstawieniaTrans::FormShow() { ShowSettings(); }
+void TUstawieniaTrans::FormShow() {
+    ShowSettings();
+    ShowDevices();
+}
 
 void TUstawieniaTrans::ShowSettings() {
     const PortSettings& s = s_.link.Settings();
@@ -123,6 +176,7 @@ void TUstawieniaTrans::CheckBox3Click() {
         if (!CheckBox3->isChecked() || ports.contains(n)) ComboBox1->addItem(ComPortName(n), n);
     ComboBox1->setCurrentIndex(ComboBox1->count() > 1 ? 1 : 0);
     ComboBox1Change();
+    ShowDevices();
 }
 
 void TUstawieniaTrans::Button1Click() {

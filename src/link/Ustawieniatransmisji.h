@@ -15,6 +15,9 @@ public:
 
     QLabel* Label1;
     QComboBox* ComboBox1;  // port
+    QLabel* LabelUrzadzenie;      // the device behind the chosen port
+    QComboBox* ComboBoxById;      // USB adapters by their stable names
+    QPushButton* ButtonPrzypisz;  // links the adapter to the chosen COM number
     QGroupBox* GroupBox1;
     QComboBox* ComboBox2;  // baud rate
     QComboBox* ComboBox3;  // data bits
@@ -33,12 +36,14 @@ public:
     void CheckBox3Click();
     void Button1Click();
     void Button2Click();
+    void ButtonPrzypiszClick();
 
 protected:
     void FormShow() override;
 
 private:
     void ShowSettings();
+    void ShowDevices();
     void EnableSettings(bool enabled);
     void SelectDefaults();
     int SelectedPort() const;  // 255 for "Brak"

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QFile>
+#include <cstdio>
 
 QString UserPortsDirectory() {
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
@@ -37,3 +39,45 @@ QString ComPortPath(int port) {
 }
 
 QString ComPortName(int port) { return QStringLiteral("COM ") + QString::number(port); }
+
+QList<SerialById> SerialByIdDevices() {
+    QString dir = qEnvironmentVariable("TUVO_SERIAL_BY_ID_DIR");
+    if (dir.isEmpty()) dir = QStringLiteral("/dev/serial/by-id");
+    QList<SerialById> out;
+    const QFileInfoList entries = QDir(dir).entryInfoList(QDir::Files | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& e : entries) out << SerialById{e.fileName(), e.filePath(), e.canonicalFilePath()};
+    return out;
+}
+
+QString PortDeviceText(int port) {
+    const QString path = ComPortPath(port);
+    const QString device = path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
+    if (device.isEmpty()) return QStringLiteral("brak urządzenia");
+    for (const SerialById& s : SerialByIdDevices())
+        if (s.device == device) return device + QStringLiteral(" (") + s.name + QLatin1Char(')');
+    return device;
+}
+
+bool AssignComPort(int port, const QString& device, QString* error) {
+    const QString dir = qEnvironmentVariableIsSet("TUVO_PORTS_DIR") ? qEnvironmentVariable("TUVO_PORTS_DIR")
+                                                                     : UserPortsDirectory();
+    const QString link = dir + QStringLiteral("/COM%1").arg(port);
+    if (port < 1 || port > 99 || device.isEmpty()) {
+        *error = QStringLiteral("Nie wybrano portu lub urządzenia.");
+        return false;
+    }
+    if (!QDir().mkpath(dir)) {
+        *error = QStringLiteral("Nie można utworzyć folderu ") + dir + QLatin1Char('.');
+        return false;
+    }
+    // The new link is made beside the old one and renamed over it, so COM n is
+    // never left without a device half-way.
+    const QString fresh = link + QStringLiteral(".new");
+    QFile::remove(fresh);
+    if (!QFile::link(device, fresh) || std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(link).constData()) != 0) {
+        QFile::remove(fresh);
+        *error = QStringLiteral("Nie można utworzyć dowiązania ") + link + QLatin1Char('.');
+        return false;
+    }
+    return true;
+}

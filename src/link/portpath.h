@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 
 // The device behind "COM n": $TUVO_PORTS_DIR/COMn when that variable is set (and
@@ -14,3 +15,20 @@ void SetComPortDevice(int port, const QString& device);
 QString ComPortName(int port);
 // The user's ports folder, $XDG_CONFIG_HOME/zelk-tuvo/ports.
 QString UserPortsDirectory();
+
+// USB serial adapters by their stable names, as udev lists them in
+// /dev/serial/by-id ($TUVO_SERIAL_BY_ID_DIR instead when set): the name, its
+// path there, and the device it stands for now.
+struct SerialById {
+    QString name;
+    QString path;
+    QString device;
+};
+QList<SerialById> SerialByIdDevices();
+// What stands behind "COM n": the device it opens (links followed) and, for a
+// USB adapter, its by-id name: "/dev/ttyUSB0 (usb-FTDI_…-if00-port0)";
+// "brak urządzenia" when nothing is there.
+QString PortDeviceText(int port);
+// Links "COM n" to a device in the ports folder in effect ($TUVO_PORTS_DIR when
+// set, else the user's), replacing an earlier link; the reason when it could not.
+bool AssignComPort(int port, const QString& device, QString* error);

@@ -1,5 +1,7 @@
 // The wait dialog and the transmission settings form, driven through their controls.
 #include <QtTest>
+#include <QLabel>
+#include "link/portpath.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,6 +22,7 @@ private slots:
     void waitDialogEscapeAsks();
     void waitDialogButtonGivesUp();
     void settingsShowCurrent();
+    void usbAdapterKeepsItsComNumber();
     void applyOpensPort();
     void applyFailureRestoresPreviousPort();
     void applyNoPort();
@@ -97,6 +100,53 @@ void TestLinkWindows::settingsShowCurrent() {
     form.ComboBox1->setCurrentIndex(0);
     form.ComboBox1Change();
     QVERIFY(!form.GroupBox1->isEnabled());
+}
+
+// A USB adapter linked to COM 7 by its by-id name: the port shows the device
+// behind it, and keeps it when the adapter comes back as another ttyUSB.
+void TestLinkWindows::usbAdapterKeepsItsComNumber() {
+    QTemporaryDir dir;
+    const QString ports = dir.filePath(QStringLiteral("porty")), byId = dir.filePath(QStringLiteral("by-id"));
+    QDir().mkpath(ports);
+    QDir().mkpath(byId);
+    const QByteArray oldPorts = qgetenv("TUVO_PORTS_DIR"), oldById = qgetenv("TUVO_SERIAL_BY_ID_DIR");
+    qputenv("TUVO_PORTS_DIR", ports.toUtf8());
+    qputenv("TUVO_SERIAL_BY_ID_DIR", byId.toUtf8());
+    const QString name = QStringLiteral("usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0");
+    for (const char* tty : {"ttyUSB3", "ttyUSB4"}) WriteFileBytes(dir.filePath(QLatin1String(tty)), {});
+    TestServices t;
+    TUstawieniaTrans form(t.services);
+    form.show();
+    QVERIFY(!form.ButtonPrzypisz->isEnabled());  // no adapter plugged in
+    QCOMPARE(form.ComboBoxById->currentText(), QStringLiteral("brak adapterów USB"));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("ttyUSB3")), byId + QLatin1Char('/') + name));
+    form.close();
+    form.show();
+    form.ComboBox1->setCurrentIndex(7);
+    QCOMPARE(form.LabelUrzadzenie->text(), QStringLiteral("brak urządzenia"));
+    const QString usb3 = QFileInfo(dir.filePath(QStringLiteral("ttyUSB3"))).canonicalFilePath();
+    QCOMPARE(form.ComboBoxById->currentText(), name + QStringLiteral(" (") + usb3 + QLatin1Char(')'));
+    t.prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};
+    form.ButtonPrzypisz->click();  // asked, and not linked
+    QVERIFY(!QFileInfo(ports + QStringLiteral("/COM7")).isSymLink());
+    form.ButtonPrzypisz->click();
+    QCOMPARE(t.prompts.Texts().value(0), QStringLiteral("Przypisać adapter ") + form.ComboBoxById->currentText() +
+                                             QStringLiteral(" do portu COM 7? Kasa zachowa ten numer portu także po "
+                                                            "przełożeniu adaptera do innego gniazda USB."));
+    QCOMPARE(QFileInfo(ports + QStringLiteral("/COM7")).symLinkTarget(), byId + QLatin1Char('/') + name);
+    QCOMPARE(form.LabelUrzadzenie->text(), usb3 + QStringLiteral(" (") + name + QLatin1Char(')'));
+    QCOMPARE(form.ComboBox1->itemData(7, Qt::ToolTipRole).toString(), form.LabelUrzadzenie->text());
+    GuiFixture::KeepShot(&form, QStringLiteral("port-assigned"));
+    // Moved to another socket: udev points the by-id name at ttyUSB4, COM 7 follows.
+    QFile::remove(byId + QLatin1Char('/') + name);
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("ttyUSB4")), byId + QLatin1Char('/') + name));
+    QVERIFY(ComPortPath(7).endsWith(QStringLiteral("/COM7")));
+    QCOMPARE(PortDeviceText(7), QFileInfo(dir.filePath(QStringLiteral("ttyUSB4"))).canonicalFilePath() +
+                                    QStringLiteral(" (") + name + QLatin1Char(')'));
+    qputenv("TUVO_PORTS_DIR", oldPorts);
+    qputenv("TUVO_SERIAL_BY_ID_DIR", oldById);
+    if (oldById.isEmpty()) qunsetenv("TUVO_SERIAL_BY_ID_DIR");
+    if (oldPorts.isEmpty()) qunsetenv("TUVO_PORTS_DIR");
 }
 
 void TestLinkWindows::applyOpensPort() {
