@@ -44,8 +44,10 @@ echo "== installed"
 inside zelk-tuvo --version
 inside zelk-tuvo-cli --version
 inside zelk-tuvo-sim --help | head -n 1
-inside zelk-tuvo -platform offscreen --close-after 1000
-echo "== the GUI opened and closed"
+# Started in the home folder, as from the desktop menu: it works in ~/ZelkTuvo.
+inside sh -c 'cd /root && zelk-tuvo -platform offscreen --close-after 1000'
+[[ -f "$sys/root/ZelkTuvo/ustaw.cfg" ]] || { echo "the program did not work in ~/ZelkTuvo"; exit 1; }
+echo "== the GUI opened and closed (its settings in ~/ZelkTuvo)"
 listed="$(inside dpkg -L zelk-tuvo)"
 for f in /usr/share/applications/zelk-tuvo.desktop /usr/share/icons/hicolor/scalable/apps/zelk-tuvo.svg \
          /usr/share/man/man1/zelk-tuvo.1.gz /usr/share/man/man1/zelk-tuvo-cli.1.gz /usr/share/man/man1/zelk-tuvo-sim.1.gz; do
@@ -71,10 +73,18 @@ else
 fi
 inside userdel -r kasjer 2>/dev/null || true
 
+files="$(inside dpkg -L zelk-tuvo | while read -r f; do [[ -f "$sys$f" ]] && echo "$f"; done)"
 inside apt-get purge -y -qq zelk-tuvo >/dev/null
 inside apt-get autoremove --purge -y -qq >/dev/null
 inside find / -xdev \( -path /proc -o -path /tmp -o -path /var/cache -o -path /var/lib/apt/lists -o -path /var/log \) -prune -o -print | sort >"$after"
-left="$(comm -13 "$before" "$after" | grep -v -e '^/root' -e '^/etc/[a-z]*-$' -e '^/var/lib/dpkg' -e '^/var/lib/apt' -e '^/etc/ld.so.cache' || true)"
+for f in $files; do
+  [[ ! -e "$sys$f" ]] || { echo "$f is still there after removal"; exit 1; }
+done
+# Beyond the package's own files: nothing new but the state its dependencies
+# (systemd, dbus) keep after their purge, and the user's own work folder.
+left="$(comm -13 "$before" "$after" | grep -v -e '^/root' -e '^/etc/[a-z]*-$' -e '^/var/lib/dpkg' -e '^/var/lib/apt' \
+  -e '^/etc/ld.so.cache' -e '^/etc/machine-id$' -e '^/etc/mtab$' -e '^/run' -e '^/var/lib/systemd' -e '^/var/lib/private' || true)"
+left+="$(inside find / -xdev -iname '*zelk*' -not -path '/root/*' -not -path '/tmp/*' || true)"
 if [[ -n "$left" ]]; then
   echo "left behind after removal:"
   echo "$left" | head -n 50
