@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang's libFuzzer (and AddressSanitizer and
-# UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for a while, starting
-# from its seeds. Usage: scripts/fuzz.sh [seconds per target, default 20] [target...]
+# Runs each fuzz target (clang's libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer, built in the sanitizer build, build-san/) for a
+# while, starting from its seeds.
+# Usage: scripts/fuzz.sh [seconds per target, default 20] [target...]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-20}"
@@ -10,13 +11,8 @@ if ! command -v clang++ >/dev/null; then
   echo "clang++ is not installed: the fuzz targets ran only over their seeds."
   exit 0
 fi
-build="${TUVO_FUZZ_BUILD_DIR:-$root/build-fuzz}"
-if [[ ! -f "$build/build.ninja" ]]; then
-  CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTUVO_LIBFUZZER=ON \
-    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
-fi
-cmake --build "$build" --target fuzzers
+build="${TUVO_SAN_BUILD_DIR:-$root/build-san}"
+"$root/scripts/build-san.sh"
 targets=("$@")
 if ((${#targets[@]} == 0)); then
   for seeds in "$root"/fuzz/seeds/*/; do targets+=("$(basename "$seeds")"); done
