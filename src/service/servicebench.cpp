@@ -12,6 +12,7 @@
 #include "link/exchange.h"
 #include "link/frames.h"
 #include "link/registererrors.h"
+#include "link/portsettings.h"
 #include "link/registerlink.h"
 #include "sync/tablesync.h"
 
@@ -100,6 +101,7 @@ bool ReadGoods(RegisterLink& link, BenchRun& run) {
 }
 
 StepResult PortTest(RegisterLink& link) {
+    if (!link.IsOpen() && link.Port() == kNoPort) return Fail(QStringLiteral("nie wybrano portu"));
     if (!link.IsOpen() && link.OpenRegisterPort(false) != 0)
         return Fail(QStringLiteral("nie można otworzyć portu COM%1").arg(link.Port()));
     link.FlushPort();

@@ -28,6 +28,7 @@ private slots:
     void fullRunPassesAndLeavesNoTestGoods();
     void refusedVatStopsUnlessContinued();
     void serviceGoodsUsedAndForeignGoodsKept();
+    void noPortChosen();
 };
 
 // A fresh register: every step passes, the header and rates read back as sent,
@@ -147,6 +148,16 @@ void TestServiceBench::serviceGoodsUsedAndForeignGoodsKept() {
         QVERIFY(s.goods.Present(3));
         for (int n : {1, 2, 4, 5}) QVERIFY(!s.goods.Present(n));
     });
+}
+
+// No port chosen: the port test says so and the run stops there, nothing sent.
+void TestServiceBench::noPortChosen() {
+    GuiFixture f;
+    TProgramowanieNowegoPakietu w(f.t.services);
+    w.ButtonStart->click();
+    QCOMPARE(w.States[0]->text(), QStringLiteral("błąd: nie wybrano portu"));
+    QCOMPARE(w.Results()[1].state, StepState::NotRun);
+    QVERIFY(w.ButtonDrukuj->isEnabled());  // the record of a failed run prints too
 }
 
 QTEST_MAIN(TestServiceBench)
