@@ -101,11 +101,12 @@ TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(
 }
 
 void TUstawieniaTrans::ShowDevices() {
+    const QList<SerialById> adapters = SerialByIdDevices();  // listed once for the whole port list
     for (int i = 1; i < ComboBox1->count(); ++i)
-        ComboBox1->setItemData(i, PortDeviceText(ComboBox1->itemData(i).toInt()), Qt::ToolTipRole);
-    LabelUrzadzenie->setText(SelectedPort() == kNoPort ? QString() : PortDeviceText(SelectedPort()));
+        ComboBox1->setItemData(i, PortDeviceText(ComboBox1->itemData(i).toInt(), adapters), Qt::ToolTipRole);
+    LabelUrzadzenie->setText(SelectedPort() == kNoPort ? QString() : PortDeviceText(SelectedPort(), adapters));
     ComboBoxById->clear();
-    for (const SerialById& s : SerialByIdDevices())
+    for (const SerialById& s : adapters)
         ComboBoxById->addItem(s.name + QStringLiteral(" (") + (s.device.isEmpty() ? s.path : s.device) + QLatin1Char(')'),
                               s.path);
     if (ComboBoxById->count() == 0) ComboBoxById->addItem(QStringLiteral("brak adapterów USB"));

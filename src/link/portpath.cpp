@@ -13,6 +13,11 @@ QString UserPortsDirectory() {
 }
 
 namespace {
+// The folder whose COMn links are in effect: $TUVO_PORTS_DIR, else the user's.
+QString PortsDirectoryInEffect() {
+    return qEnvironmentVariableIsSet("TUVO_PORTS_DIR") ? qEnvironmentVariable("TUVO_PORTS_DIR") : UserPortsDirectory();
+}
+
 QHash<int, QString>& DeviceOverrides() {
     static QHash<int, QString> devices;
     return devices;
@@ -28,9 +33,8 @@ QString ComPortPath(int port) {
     if (port < 1 || port > 99) return QString();
     if (const auto it = DeviceOverrides().constFind(port); it != DeviceOverrides().constEnd()) return *it;
     const QString name = QStringLiteral("COM%1").arg(port);
-    if (qEnvironmentVariableIsSet("TUVO_PORTS_DIR"))
-        return qEnvironmentVariable("TUVO_PORTS_DIR") + QLatin1Char('/') + name;
-    const QFileInfo mapped(UserPortsDirectory() + QLatin1Char('/') + name);
+    if (qEnvironmentVariableIsSet("TUVO_PORTS_DIR")) return PortsDirectoryInEffect() + QLatin1Char('/') + name;
+    const QFileInfo mapped(PortsDirectoryInEffect() + QLatin1Char('/') + name);
     if (mapped.exists() || mapped.isSymLink()) return mapped.filePath();
     if (port <= 4) return QStringLiteral("/dev/ttyS%1").arg(port - 1);
     if (port <= 20) return QStringLiteral("/dev/ttyUSB%1").arg(port - 5);
@@ -49,18 +53,19 @@ QList<SerialById> SerialByIdDevices() {
     return out;
 }
 
-QString PortDeviceText(int port) {
+QString PortDeviceText(int port) { return PortDeviceText(port, SerialByIdDevices()); }
+
+QString PortDeviceText(int port, const QList<SerialById>& adapters) {
     const QString path = ComPortPath(port);
     const QString device = path.isEmpty() ? QString() : QFileInfo(path).canonicalFilePath();
     if (device.isEmpty()) return QStringLiteral("brak urządzenia");
-    for (const SerialById& s : SerialByIdDevices())
+    for (const SerialById& s : adapters)
         if (s.device == device) return device + QStringLiteral(" (") + s.name + QLatin1Char(')');
     return device;
 }
 
 bool AssignComPort(int port, const QString& device, QString* error) {
-    const QString dir = qEnvironmentVariableIsSet("TUVO_PORTS_DIR") ? qEnvironmentVariable("TUVO_PORTS_DIR")
-                                                                     : UserPortsDirectory();
+    const QString dir = PortsDirectoryInEffect();
     const QString link = dir + QStringLiteral("/COM%1").arg(port);
     if (port < 1 || port > 99 || device.isEmpty()) {
         *error = QStringLiteral("Nie wybrano portu lub urządzenia.");

@@ -29,6 +29,8 @@ QList<SerialById> SerialByIdDevices();
 // USB adapter, its by-id name: "/dev/ttyUSB0 (usb-FTDI_…-if00-port0)";
 // "brak urządzenia" when nothing is there.
 QString PortDeviceText(int port);
+// The same with the adapters already listed (a whole port list at once).
+QString PortDeviceText(int port, const QList<SerialById>& adapters);
 // Links "COM n" to a device in the ports folder in effect ($TUVO_PORTS_DIR when
 // set, else the user's), replacing an earlier link; the reason when it could not.
 bool AssignComPort(int port, const QString& device, QString* error);

@@ -157,16 +157,21 @@ StepResult CurrencyStep(RegisterLink& link, WorkImage& image) {
 }
 
 StepResult TestGoodsStep(RegisterLink& link, WorkImage& image, BenchRun& run) {
-    const WriteRules& rules = GoodsMember().writing;
-    link.FlushPort();
-    for (int n = 1; n <= kTestGoods; ++n) {
-        const uint16_t frame = uint16_t(n == kTestGoods ? n | LastFrameFlag : n);
-        const Answer a = Transact(link, RecordFrame(RecordTable::Goods, frame, n, TestGoodsRecord(image, n), 0),
-                                  Exchange{false, true, AckStyle::Plain, rules.ackPause,
-                                           n == 1 ? rules.busyLong : rules.busyShort, {}},
-                                  n);
-        if (!a.Accepted()) return Fail(QStringLiteral("towar %1: ").arg(n) + Why(a));
-    }
+    // Written as the goods synchronization writes, from records the image may
+    // not hold (a made-up test goods).
+    WriteRules rules = GoodsMember().writing;
+    rules.frame = [](WorkImage& image, uint16_t frame, int n, uint8_t confirm) {
+        return RecordFrame(RecordTable::Goods, frame, n, TestGoodsRecord(image, n), confirm);
+    };
+    QList<TickedRow> goods;
+    for (int n = 1; n <= kTestGoods; ++n) goods << TickedRow{n - 1, n};
+    QString failure;
+    WriteEvents events;
+    events.answered = [&](const TickedRow& t, const Answer& a) {
+        if (!a.Accepted() && failure.isEmpty()) failure = QStringLiteral("towar %1: ").arg(t.number) + Why(a);
+    };
+    WriteRecords(link, image, rules, goods, 0, false, events);
+    if (!failure.isEmpty()) return Fail(failure);
     if (!ReadGoods(link, run)) return Fail(QStringLiteral("nie odczytano bazy towarowej z kasy"));
     for (int n = 1; n <= kTestGoods; ++n) {
         if (!run.goods.Present(n)) return Fail(QStringLiteral("towaru %1 nie ma w kasie").arg(n));

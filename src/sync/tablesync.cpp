@@ -12,18 +12,21 @@
 #include "link/registerlink.h"
 #include "sync/goodsmirror.h"
 
+namespace {
+int ByteNumber(const char* record) { return uint8_t(record[0]); }
+int WordNumber(const char* record) { return Word(record); }
+RegisterTableMirror::NumberOf NumberByWidth(int numberWidth) { return numberWidth == 2 ? WordNumber : ByteNumber; }
+}  // namespace
+
 RegisterTableMirror::RegisterTableMirror(int count, int recordSize, int numberWidth)
-    : slots_(count), size_(recordSize), numberWidth_(numberWidth), data_(count * recordSize, '\0') {}
+    : RegisterTableMirror(count, recordSize, NumberByWidth(numberWidth)) {}
 
 RegisterTableMirror::RegisterTableMirror(int count, int recordSize, NumberOf numberOf)
-    : slots_(count), size_(recordSize), numberWidth_(0), numberOf_(numberOf), data_(count * recordSize, '\0') {}
+    : slots_(count), size_(recordSize), numberOf_(numberOf), data_(count * recordSize, '\0') {}
 
 void RegisterTableMirror::Clear() { data_.fill('\0'); }
 
-int RegisterTableMirror::Number(const char* record) const {
-    if (numberOf_) return numberOf_(record);
-    return numberWidth_ == 2 ? Word(record) : uint8_t(record[0]);
-}
+int RegisterTableMirror::Number(const char* record) const { return numberOf_(record); }
 
 bool RegisterTableMirror::Store(const QByteArray& record) {
     if (record.size() < size_) return false;
@@ -152,9 +155,15 @@ const SyncMember& SyncMemberOf(RecordTable table) {
     Q_UNREACHABLE();
 }
 
+namespace {
+// How a member's records name their number.
+RegisterTableMirror::NumberOf NumberOfMember(const SyncMember& m) {
+    return m.numberOf ? m.numberOf : NumberByWidth(m.numberWidth);
+}
+}  // namespace
+
 RegisterTableMirror MirrorFor(const SyncMember& m) {
-    if (m.numberOf) return RegisterTableMirror(m.mirrorSlots, m.RecordSize(), m.numberOf);
-    return RegisterTableMirror(m.mirrorSlots, m.RecordSize(), m.numberWidth);
+    return RegisterTableMirror(m.mirrorSlots, m.RecordSize(), NumberOfMember(m));
 }
 
 QByteArray PcRecord(WorkImage& image, const SyncMember& m, int n) {
@@ -327,7 +336,7 @@ bool StoreAt(WorkImage& image, const SyncMember& m, int n, const QByteArray& reg
 
 bool StoreInPc(WorkImage& image, const SyncMember& m, const QByteArray& reg) {
     if (reg.size() < std::max(m.numberWidth, 2)) return false;
-    const int n = m.numberOf ? m.numberOf(reg.constData()) : m.numberWidth == 2 ? Word(reg.constData()) : uint8_t(reg[0]);
+    const int n = NumberOfMember(m)(reg.constData());
     return StoreAt(image, m, n, reg);
 }
 

@@ -43,8 +43,7 @@ protected:
     int Number(const char* record) const;
     int slots_;
     int size_;
-    int numberWidth_;
-    NumberOf numberOf_ = nullptr;
+    NumberOf numberOf_;
     QByteArray data_;
 };
 
