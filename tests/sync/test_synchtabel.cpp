@@ -258,6 +258,14 @@ void TestSynchTabel::transferScopeBlocksSecondRun() {
         QVERIFY(!w.BitBtn6->isEnabled());
         QVERIFY(!w.CheckListBox1->isEnabled());
         QVERIFY(w.BitBtnAnuluj->isEnabled());
+        // The pause follows the first record, which the register's thread
+        // may not have read yet: count from once it has.
+        const auto records = [&] {
+            int n = 0;
+            for (const QByteArray& frame : h.Received('G')) n += frame.size() == 31;
+            return n;
+        };
+        QTRY_VERIFY(records() > 0);
         const int before = int(h.Received('G').size());
         w.BitBtn6Click();
         QCOMPARE(int(h.Received('G').size()), before);

@@ -228,6 +228,9 @@ void TestSynchtow::runsDisableTheWindow() {
         QVERIFY(!form_->CheckListBox1->isEnabled());
         QVERIFY(!GuiFixture::Control<QCheckBox>(form_, "CheckBoxSzybkie")->isEnabled());
         QVERIFY(form_->Button2->isEnabled());
+        // The pause is the wait for the first record's answer: that record is
+        // on its way to the register's thread, which may not have read it yet.
+        QTRY_VERIFY(!h_->Received('T').isEmpty());
         const int sent = h_->Received('T').size();
         form_->ReadRegisterGoods();
         form_->SendTickedGoods();
