@@ -33,8 +33,9 @@ QString ComPortPath(int port) {
     if (port < 1 || port > 99) return QString();
     if (const auto it = DeviceOverrides().constFind(port); it != DeviceOverrides().constEnd()) return *it;
     const QString name = QStringLiteral("COM%1").arg(port);
-    if (qEnvironmentVariableIsSet("TUVO_PORTS_DIR")) return PortsDirectoryInEffect() + QLatin1Char('/') + name;
-    const QFileInfo mapped(PortsDirectoryInEffect() + QLatin1Char('/') + name);
+    const QString mappedPath = PortsDirectoryInEffect() + QLatin1Char('/') + name;
+    if (qEnvironmentVariableIsSet("TUVO_PORTS_DIR")) return mappedPath;  // a private folder maps every port
+    const QFileInfo mapped(mappedPath);
     if (mapped.exists() || mapped.isSymLink()) return mapped.filePath();
     if (port <= 4) return QStringLiteral("/dev/ttyS%1").arg(port - 1);
     if (port <= 20) return QStringLiteral("/dev/ttyUSB%1").arg(port - 5);

@@ -194,20 +194,12 @@ StepResult DeleteStep(RegisterLink& link, WorkImage& image, BenchRun& run) {
             run.goods.Record(n).mid(reggoods::kName, goods::kNameWidth) ==
                 TestGoodsRecord(image, n).mid(goods::kName, goods::kNameWidth))
             ours << n;
-    const DeleteRules& rules = GoodsMember().deleting;
-    link.FlushPort();
-    uint16_t frame = 1;
-    for (int n : ours) {
-        if (n == ours.last()) frame |= LastFrameFlag;
-        const Answer a = Transact(link,
-                                  DeleteFrame(RecordTable::Goods, frame, n,
-                                              run.goods.Record(n).mid(rules.nameOffset, rules.nameWidth), 0),
-                                  Exchange{false, true, AckStyle::Plain, 0, n == ours.first() ? rules.busyLong : 250, {}},
-                                  n);
-        frame = uint16_t((frame & 0x7FFF) + 1);
-        if (!a.Accepted()) return Fail(QStringLiteral("towar %1: ").arg(n) + Why(a));
-        if (a.ack == AckAccepted) link.clock().Sleep(50);
-    }
+    // Deleted as the goods synchronization deletes; a refusal is the step's
+    // result, not a message of its own.
+    DeleteRules rules = GoodsMember().deleting;
+    rules.refusal = DeleteRefusal::Stop;
+    const DeleteOutcome out = DeleteRecords(link, rules, run.goods, ours, 0);
+    if (out.stopped) return Fail(QStringLiteral("towar %1: ").arg(ours.value(out.done - 1)) + Why(out.stoppedBy));
     if (!ReadGoods(link, run)) return Fail(QStringLiteral("nie odczytano bazy towarowej z kasy"));
     for (int n : ours)
         if (run.goods.Present(n)) return Fail(QStringLiteral("towar %1 jest nadal w kasie").arg(n));

@@ -1,7 +1,5 @@
 #include "sync/Synchklawiszy.h"
 
-#include <QPushButton>
-
 #include "sync/quickkeysync.h"
 
 namespace {
@@ -14,10 +12,7 @@ const SyncWindowDescription& Description() {
         .registerCaption = QStringLiteral("Kasa"),
         .sendCaption = QStringLiteral("Skopiuj zaznaczone\nklawisze do kasy"),
         .copyCaption = QStringLiteral("Skopiuj zaznaczone\nklawisze do PC"),
-        .deleteCaption = QString(),
-        .confirmCaption = QString(),
         .confirmShown = false,
-        .details = {},
         .refusedHeading = QStringLiteral("Niezaprogramowane klawisze:"),
     };
     return d;
@@ -25,9 +20,7 @@ const SyncWindowDescription& Description() {
 }  // namespace
 
 TSynchronizacjaBazyKlawiszySzybkich::TSynchronizacjaBazyKlawiszySzybkich(Services& services, QWidget* parent)
-    : TSynchronizacjaTabeli(services, Description(), parent) {
-    BitBtn8->hide();
-}
+    : TSynchronizacjaTabeli(services, Description(), parent) {}
 
 QString TSynchronizacjaBazyKlawiszySzybkich::PcRow(int n) { return QuickKeyRowText(s_.image, PcRecord(s_.image, d_.member, n)); }
 

@@ -102,6 +102,7 @@ TSynchronizacjaTabeli::TSynchronizacjaTabeli(Services& services, const SyncWindo
     BitBtn6 = Named(new QPushButton(QStringLiteral("&Odśwież"), this), "BitBtn6");
     BitBtn4 = Named(new QPushButton(d.copyCaption, this), "BitBtn4");
     BitBtn8 = Named(new QPushButton(d.deleteCaption, this), "BitBtn8");
+    if (d.deleteCaption.isEmpty()) BitBtn8->hide();  // a table the register cannot delete from
     auto* registerButtons = new QGridLayout;
     registerButtons->addWidget(BitBtn1, 0, 0);
     registerButtons->addWidget(BitBtn6, 0, 1);

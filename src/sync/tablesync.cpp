@@ -300,6 +300,7 @@ DeleteOutcome DeleteRecords(RegisterLink& link, const DeleteRules& rules, Regist
             if (rules.refusal == DeleteRefusal::ShowAndGoOn || rules.refusal == DeleteRefusal::GoOnSilently) continue;
         }
         out.stopped = true;  // a refusal that stops the run, or a failure
+        out.stoppedBy = a;
         break;
     }
     return out;

@@ -209,6 +209,7 @@ struct DeleteOutcome {
     int done = 0;           // records sent
     int deleted = 0;
     bool stopped = false;   // the run ended early on a refusal or a failure
+    Answer stoppedBy;       // the answer that ended it so
 };
 struct DeleteEvents {
     std::function<void(const DeleteOutcome& sofar)> progress;
