@@ -115,8 +115,9 @@ int RegisterLink::OpenPort(const PortSettings& wanted, bool showMessages) {
     const PortSettings previous = settings_;
     settings_ = wanted;  // Configure() applies the settings of the line
     const int r = OpenHandle(wanted);
+    openFailure_ = r != 0 ? OpenFailureText(wanted.port, device_, r) : QString();
     if (r != 0) {
-        if (showMessages) prompts_.Message(OpenFailureText(wanted.port, device_, r));
+        if (showMessages) prompts_.Message(openFailure_);
         settings_ = previous;
         if (wasOpen) emit closed();
         return 1;

@@ -52,6 +52,9 @@ public:
     // Opens the port with the given settings and keeps them only when it opened:
     // 0, or 1 with the settings as they were.
     int OpenPort(const PortSettings& wanted, bool showMessages);
+    // Why the last open of the user's port failed, as the user is told (empty
+    // after one that worked): for those that report it in a text of their own.
+    QString LastOpenFailure() const { return openFailure_; }
     void ClosePort();
     // Closes the port and forgets it (no port chosen).
     void Disconnect();
@@ -161,6 +164,7 @@ private:
     bool lostTold_ = false;
     int runDepth_ = 0;
     QString device_;
+    QString openFailure_;
     bool countersKnown_ = false;
     int counters_[5] = {};
 };

@@ -63,7 +63,9 @@ void TProgramowanieNowegoPakietu::Show(int i, const StepResult& r) {
     const QString text = StepStateText(r);
     States[i]->setText(text);
     States[i]->setAccessibleName(Steps[i]->text() + QStringLiteral(": ") + text);
-    const char* colour = r.state == StepState::Passed ? "#006400" : r.state == StepState::Failed ? "#b00000" : "";
+    const char* colour = r.state == StepState::Passed                                        ? "#006400"
+                         : r.state == StepState::Failed || r.state == StepState::Cancelled ? "#b00000"
+                                                                                           : "";
     States[i]->setStyleSheet(*colour ? QStringLiteral("color: %1").arg(QLatin1String(colour)) : QString());
 }
 
@@ -77,6 +79,8 @@ void TProgramowanieNowegoPakietu::ButtonStartClick() {
     if (!run) return;
     ButtonAnuluj->setEnabled(true);
     bench_ = BenchRun{};
+    // Within a step too (the goods records), so "Anuluj" answers at once.
+    bench_.tick = [&run] { run.Progress(); };
     ranAt_ = s_.clock.Now();
     for (int i = 0; i < Steps.size(); ++i)
         Show(i, ticked.contains(i) ? StepResult{} : StepResult{StepState::NotRun, QStringLiteral("nie zaznaczono")});
@@ -84,8 +88,12 @@ void TProgramowanieNowegoPakietu::ButtonStartClick() {
     bool stopped = false;
     int failed = 0;
     for (int i : ticked) {
-        if (stopped || s_.link.CancelRequested()) {
-            Show(i, {StepState::NotRun, s_.link.CancelRequested() ? QStringLiteral("przerwano") : QString()});
+        if (s_.link.CancelRequested()) {
+            Show(i, {StepState::Cancelled, {}});
+            continue;
+        }
+        if (stopped) {
+            Show(i, {StepState::NotRun, {}});
             continue;
         }
         Show(i, {StepState::Running, {}});
@@ -98,11 +106,14 @@ void TProgramowanieNowegoPakietu::ButtonStartClick() {
             if (!CheckBoxKontynuuj->isChecked()) stopped = true;
         }
     }
+    bench_.tick = nullptr;
     run.Done();
     ButtonAnuluj->setEnabled(false);
     ButtonDrukuj->setEnabled(true);
-    LabelWynik->setText(failed ? QStringLiteral("Kroków z błędem: %1").arg(failed)
-                               : QStringLiteral("Wszystkie wykonane kroki zaliczone."));
+    QString outcome = failed ? QStringLiteral("Kroków z błędem: %1").arg(failed)
+                             : QStringLiteral("Wszystkie wykonane kroki zaliczone.");
+    if (s_.link.CancelRequested()) outcome = QStringLiteral("Przerwano.") + (failed ? QLatin1Char(' ') + outcome : QString());
+    LabelWynik->setText(outcome);
 }
 
 QStringList TProgramowanieNowegoPakietu::RecordLines() const {

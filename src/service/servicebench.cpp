@@ -45,6 +45,7 @@ QString StepStateText(const StepResult& r) {
         case StepState::Passed: state = QStringLiteral("zaliczony"); break;
         case StepState::Failed: state = QStringLiteral("błąd"); break;
         case StepState::NotRun: state = QStringLiteral("nie wykonano"); break;
+        case StepState::Cancelled: state = QStringLiteral("przerwano"); break;
     }
     return r.text.isEmpty() ? state : state + QStringLiteral(": ") + r.text;
 }
@@ -53,6 +54,7 @@ namespace {
 
 StepResult Pass(const QString& text) { return {StepState::Passed, text}; }
 StepResult Fail(const QString& text) { return {StepState::Failed, text}; }
+StepResult Cancelled(const QString& text) { return {StepState::Cancelled, text}; }
 
 // What went wrong with a write, in the register's words where it refused.
 QString Why(const Answer& a) {
@@ -95,15 +97,17 @@ StepResult SendAndCompare(RegisterLink& link, const Frame& frame, const QByteArr
 
 bool ReadGoods(RegisterLink& link, BenchRun& run) {
     const ReadOutcome out = ReadRegisterTable(link, SeriesRequest{kGoodsCommand, kGoodsReplyLength, 1, true, false, false},
-                                              run.goods);
+                                              run.goods, [&](int) {
+                                                  if (run.tick) run.tick();
+                                              });
     run.goodsRead = out.complete;
     return out.complete;
 }
 
 StepResult PortTest(RegisterLink& link) {
     if (!link.IsOpen() && link.Port() == kNoPort) return Fail(QStringLiteral("nie wybrano portu"));
-    if (!link.IsOpen() && link.OpenRegisterPort(false) != 0)
-        return Fail(QStringLiteral("nie można otworzyć portu COM%1").arg(link.Port()));
+    // Opening forgets the port when it fails: the reason names it.
+    if (!link.IsOpen() && link.OpenRegisterPort(false) != 0) return Fail(link.LastOpenFailure());
     link.FlushPort();
     QElapsedTimer timer;
     timer.start();
@@ -170,8 +174,13 @@ StepResult TestGoodsStep(RegisterLink& link, WorkImage& image, BenchRun& run) {
     events.answered = [&](const TickedRow& t, const Answer& a) {
         if (!a.Accepted() && failure.isEmpty()) failure = QStringLiteral("towar %1: ").arg(t.number) + Why(a);
     };
-    WriteRecords(link, image, rules, goods, 0, false, events);
+    events.progress = [&](const WriteOutcome&) {
+        if (run.tick) run.tick();
+    };
+    const WriteOutcome out = WriteRecords(link, image, rules, goods, 0, false, events);
     if (!failure.isEmpty()) return Fail(failure);
+    // Those sent stay in the register until a deletion is run.
+    if (link.CancelRequested()) return Cancelled(QStringLiteral("wysłano towarów: %1 z %2").arg(out.accepted).arg(kTestGoods));
     if (!ReadGoods(link, run)) return Fail(QStringLiteral("nie odczytano bazy towarowej z kasy"));
     for (int n = 1; n <= kTestGoods; ++n) {
         if (!run.goods.Present(n)) return Fail(QStringLiteral("towaru %1 nie ma w kasie").arg(n));
@@ -198,8 +207,14 @@ StepResult DeleteStep(RegisterLink& link, WorkImage& image, BenchRun& run) {
     // result, not a message of its own.
     DeleteRules rules = GoodsMember().deleting;
     rules.refusal = DeleteRefusal::Stop;
-    const DeleteOutcome out = DeleteRecords(link, rules, run.goods, ours, 0);
+    DeleteEvents events;
+    events.progress = [&](const DeleteOutcome&) {
+        if (run.tick) run.tick();
+    };
+    const DeleteOutcome out = DeleteRecords(link, rules, run.goods, ours, 0, events);
     if (out.stopped) return Fail(QStringLiteral("towar %1: ").arg(ours.value(out.done - 1)) + Why(out.stoppedBy));
+    if (link.CancelRequested())
+        return Cancelled(QStringLiteral("usunięto towarów: %1 z %2").arg(out.deleted).arg(ours.size()));
     if (!ReadGoods(link, run)) return Fail(QStringLiteral("nie odczytano bazy towarowej z kasy"));
     for (int n : ours)
         if (run.goods.Present(n)) return Fail(QStringLiteral("towar %1 jest nadal w kasie").arg(n));
@@ -229,7 +244,9 @@ QByteArray TestGoodsRecord(WorkImage& image, int n) {
     return r;
 }
 
-StepResult RunBenchStep(RegisterLink& link, WorkImage& image, BenchStep step, BenchRun& run) {
+namespace {
+
+StepResult RunStep(RegisterLink& link, WorkImage& image, BenchStep step, BenchRun& run) {
     switch (step) {
         case BenchStep::Port: return PortTest(link);
         case BenchStep::Memory: return MemoryTest(link, run);
@@ -251,6 +268,29 @@ StepResult RunBenchStep(RegisterLink& link, WorkImage& image, BenchStep step, Be
     return {};
 }
 
+}  // namespace
+
+StepResult RunBenchStep(RegisterLink& link, WorkImage& image, BenchStep step, BenchRun& run) {
+    const StepResult r = RunStep(link, image, step, run);
+    // What a step made of the answers it no longer waited for is no fault of
+    // the board: the technician stopped it.
+    if (r.state == StepState::Failed && link.CancelRequested()) return Cancelled({});
+    return r;
+}
+
+QString BenchOutcome(const QList<StepResult>& results) {
+    int failed = 0;
+    bool cancelled = false;
+    for (const StepResult& r : results) {
+        failed += r.state == StepState::Failed;
+        cancelled = cancelled || r.state == StepState::Cancelled;
+    }
+    // A stopped run never reads as a clean one: steps were left out.
+    QString text = cancelled ? QStringLiteral("przerwano") : QString();
+    if (failed) text += (cancelled ? QStringLiteral(", kroków") : QStringLiteral("kroków")) + QStringLiteral(" z błędem: %1").arg(failed);
+    return text.isEmpty() ? QStringLiteral("bez błędów") : text;
+}
+
 QStringList ServiceRecordLines(const QDateTime& when, const std::optional<RegisterInformation>& info,
                                const QList<StepResult>& results) {
     auto field = [&](const char* label) { return info ? info->Text(label).trimmed() : QStringLiteral("nie odczytano"); };
@@ -261,15 +301,11 @@ QStringList ServiceRecordLines(const QDateTime& when, const std::optional<Regist
                       QStringLiteral("Wersja oprogramowania: ") + field("Label25"),
                       QStringLiteral("Numer kasy:            ") + field("Label41"),
                       QString()};
-    int failed = 0;
     const QList<BenchStep> order = BenchStepOrder();
-    for (int i = 0; i < order.size(); ++i) {
-        const StepResult r = results.value(i);
-        if (r.state == StepState::Failed) ++failed;
-        lines << QStringLiteral("%1. %2").arg(i + 1).arg(BenchStepCaption(order[i])) << QStringLiteral("   ") + StepStateText(r);
-    }
-    lines << QString()
-          << (failed ? QStringLiteral("Wynik: kroków z błędem: %1").arg(failed) : QStringLiteral("Wynik: bez błędów"))
+    for (int i = 0; i < order.size(); ++i)
+        lines << QStringLiteral("%1. %2").arg(i + 1).arg(BenchStepCaption(order[i]))
+              << QStringLiteral("   ") + StepStateText(results.value(i));
+    lines << QString() << QStringLiteral("Wynik: ") + BenchOutcome(results)
           << QString() << QString() << QStringLiteral("Podpis serwisanta: ..............................");
     return lines;
 }

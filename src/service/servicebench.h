@@ -9,6 +9,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "reports/registerinfo.h"
@@ -25,12 +26,14 @@ constexpr int kTestGoods = 5;
 QString BenchStepCaption(BenchStep step);
 QList<BenchStep> BenchStepOrder();
 
-enum class StepState { Waiting, Running, Passed, Failed, NotRun };
+// Cancelled: the technician stopped the run during the step or before it.
+enum class StepState { Waiting, Running, Passed, Failed, NotRun, Cancelled };
 struct StepResult {
     StepState state = StepState::Waiting;
     QString text;  // what was found: the answer's time, the register's error, what differed
 };
-// "oczekuje", "w toku", "zaliczony", "błąd", "nie wykonano", with the result's text.
+// "oczekuje", "w toku", "zaliczony", "błąd", "nie wykonano", "przerwano", with
+// the result's text.
 QString StepStateText(const StepResult& result);
 
 // What the steps of one run share: the information record the memory test
@@ -39,15 +42,22 @@ struct BenchRun {
     std::optional<RegisterInformation> info;
     RegisterGoodsMirror goods;
     bool goodsRead = false;
+    // Called after each goods record sent, deleted or read, where a window
+    // lets its "Anuluj" be pressed.
+    std::function<void()> tick;
 };
 
 // Runs one step on the link's port and address; the image is the service
-// database, only read.
+// database, only read. A step the link's cancel ended is Cancelled, not Failed.
 StepResult RunBenchStep(RegisterLink& link, WorkImage& image, BenchStep step, BenchRun& run);
 
 // Test goods n (1-5): the service database's goods n, or when that slot is
 // empty "TEST n" at 1,00 in group 1 with the first VAT rate the database has.
 QByteArray TestGoodsRecord(WorkImage& image, int n);
+
+// How a run ended, for the window and the record: "bez błędów", "kroków z
+// błędem: N", "przerwano" (with the failures, if any).
+QString BenchOutcome(const QList<StepResult>& results);
 
 // The printed service record: date, the register's unique number, software
 // version and register number from the information record, each step's result.

@@ -11,6 +11,7 @@
 #include "image/layout.h"
 #include "image/workimage.h"
 #include "link/registererrors.h"
+#include "link/registerlink.h"
 #include "service/Programowanienowegopakietu.h"
 #include "support/guifixture.h"
 
@@ -28,7 +29,9 @@ private slots:
     void fullRunPassesAndLeavesNoTestGoods();
     void refusedVatStopsUnlessContinued();
     void serviceGoodsUsedAndForeignGoodsKept();
-    void noPortChosen();
+    void cancelDuringTestGoods();
+    void memoryTestReadsTheShortLayout();
+    void portThatCannotBeUsed();
 };
 
 // A fresh register: every step passes, the header and rates read back as sent,
@@ -150,14 +153,80 @@ void TestServiceBench::serviceGoodsUsedAndForeignGoodsKept() {
     });
 }
 
-// No port chosen: the port test says so and the run stops there, nothing sent.
-void TestServiceBench::noPortChosen() {
+// "Anuluj" during the test goods: the register's run is closed at once (the
+// goods in hand goes flagged last), the step says how far it got, the deletion
+// does not run, and neither the window nor the record reads as a clean run.
+void TestServiceBench::cancelDuringTestGoods() {
     GuiFixture f;
+    SimHarness& h = f.Connect();
+    TProgramowanieNowegoPakietu w(f.t.services);
+    w.show();
+    int pauses = 0;
+    f.t.clock.onSleep = [&](int ms) {
+        if (w.Results()[6].state == StepState::Running && ms == 1000 && ++pauses == 2) w.ButtonAnuluj->click();
+    };
+    w.ButtonStart->click();
+    QCOMPARE(w.Results()[5].state, StepState::Passed);
+    QCOMPARE(w.States[6]->text(), QStringLiteral("przerwano: wysłano towarów: 3 z 5"));
+    QCOMPARE(w.States[7]->text(), QStringLiteral("przerwano"));
+    QCOMPARE(w.LabelWynik->text(), QStringLiteral("Przerwano."));
+    GuiFixture::KeepShot(&w, QStringLiteral("bench-cancelled"));
+    QVERIFY(w.ButtonStart->isEnabled());
+    QVERIFY(!w.ButtonAnuluj->isEnabled());
+    QList<QByteArray> goods;
+    for (const QByteArray& frame : h.Received('T'))
+        if (frame.size() == 78) goods << frame;
+    QCOMPARE(goods.size(), 3);
+    QCOMPARE(Word(goods[2].constData() + 4), 3 | 0x8000);
+    QCOMPARE(h.Received('T').size(), 3);  // no read back, no deletion
+    QVERIFY(w.RecordLines().contains(QStringLiteral("Wynik: przerwano")));
+    // The goods left behind go with a run of the deletion alone.
+    for (int i = 0; i < 7; ++i) w.Steps[i]->setChecked(false);
+    w.ButtonStart->click();
+    QCOMPARE(w.States[7]->text(), QStringLiteral("zaliczony: usunięto towarów: 3"));
+    h.sim.WithState([](SimState& s) {
+        for (int n = 1; n <= 5; ++n) QVERIFY(!s.goods.Present(n));
+    });
+}
+
+// A register that answers the information request in the short layout passes
+// the memory test as well.
+void TestServiceBench::memoryTestReadsTheShortLayout() {
+    GuiFixture f;
+    SimHarness& h = f.Connect();
+    h.sim.WithState([](SimState& s) { s.longInfo = false; });
+    TProgramowanieNowegoPakietu w(f.t.services);
+    for (int i = 2; i < 8; ++i) w.Steps[i]->setChecked(false);
+    w.ButtonStart->click();
+    QCOMPARE(w.States[1]->text(), QStringLiteral("zaliczony: rekord 115 B, wszystkie pola poprawne, numer unikatowy ZTV000123456"));
+}
+
+// No port chosen, or one the user may not open: the port test says which, in
+// the words of the other windows, and the run stops there with nothing sent.
+void TestServiceBench::portThatCannotBeUsed() {
+    GuiFixture f;
+    {
+        TProgramowanieNowegoPakietu w(f.t.services);
+        w.ButtonStart->click();
+        QCOMPARE(w.States[0]->text(), QStringLiteral("błąd: nie wybrano portu"));
+        QCOMPARE(w.Results()[1].state, StepState::NotRun);
+        QVERIFY(w.ButtonDrukuj->isEnabled());  // the record of a failed run prints too
+    }
+    SimHarness& h = f.Connect();
+    // Even root may not open this one for writing.
+    QVERIFY(QFile::link(QStringLiteral("/proc/sys/kernel/ostype"), h.PortsDir() + QStringLiteral("/COM5")));
+    PortSettings settings = f.t.services.link.Settings();
+    settings.port = 5;
+    f.t.services.link.UseSettings(settings);
     TProgramowanieNowegoPakietu w(f.t.services);
     w.ButtonStart->click();
-    QCOMPARE(w.States[0]->text(), QStringLiteral("błąd: nie wybrano portu"));
+    QCOMPARE(w.States[0]->text(), QStringLiteral("błąd: Nie mogę otworzyć portu COM5: brak uprawnień do urządzenia ") +
+                                      h.PortsDir() +
+                                      QStringLiteral("/COM5. Dodaj swojego użytkownika do grupy dialout (sudo usermod "
+                                                     "-aG dialout $USER) i zaloguj się ponownie."));
     QCOMPARE(w.Results()[1].state, StepState::NotRun);
-    QVERIFY(w.ButtonDrukuj->isEnabled());  // the record of a failed run prints too
+    QVERIFY(f.t.prompts.Texts().isEmpty());  // the step says it, no message box
+    QVERIFY(h.Received().isEmpty());
 }
 
 QTEST_MAIN(TestServiceBench)
