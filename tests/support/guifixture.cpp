@@ -12,5 +12,6 @@ SimHarness& GuiFixture::Connect(int port) {
 
 void GuiFixture::KeepShot(QWidget* window, const QString& name) {
     const QString shots = qEnvironmentVariable("TUVO_SHOTS_DIR");
+    if (!shots.isEmpty()) QCoreApplication::processEvents();
     if (!shots.isEmpty()) window->grab().save(shots + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
