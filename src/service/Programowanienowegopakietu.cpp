@@ -86,7 +86,6 @@ void TProgramowanieNowegoPakietu::ButtonStartClick() {
         Show(i, ticked.contains(i) ? StepResult{} : StepResult{StepState::NotRun, QStringLiteral("nie zaznaczono")});
     const QList<BenchStep> order = BenchStepOrder();
     bool stopped = false;
-    int failed = 0;
     for (int i : ticked) {
         if (s_.link.CancelRequested()) {
             Show(i, {StepState::Cancelled, {}});
@@ -101,18 +100,16 @@ void TProgramowanieNowegoPakietu::ButtonStartClick() {
         const StepResult r = RunBenchStep(s_.link, s_.image, order[i], bench_);
         Show(i, r);
         run.Progress({}, true);
-        if (r.state == StepState::Failed) {
-            ++failed;
-            if (!CheckBoxKontynuuj->isChecked()) stopped = true;
-        }
+        if (r.state == StepState::Failed && !CheckBoxKontynuuj->isChecked()) stopped = true;
     }
     bench_.tick = nullptr;
     run.Done();
     ButtonAnuluj->setEnabled(false);
     ButtonDrukuj->setEnabled(true);
-    QString outcome = failed ? QStringLiteral("Kroków z błędem: %1").arg(failed)
-                             : QStringLiteral("Wszystkie wykonane kroki zaliczone.");
-    if (s_.link.CancelRequested()) outcome = QStringLiteral("Przerwano.") + (failed ? QLatin1Char(' ') + outcome : QString());
+    const BenchTally t = TallyOf(results_);
+    QString outcome = t.failed ? QStringLiteral("Kroków z błędem: %1").arg(t.failed)
+                               : QStringLiteral("Wszystkie wykonane kroki zaliczone.");
+    if (t.cancelled) outcome = QStringLiteral("Przerwano.") + (t.failed ? QLatin1Char(' ') + outcome : QString());
     LabelWynik->setText(outcome);
 }
 

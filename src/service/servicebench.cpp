@@ -55,6 +55,9 @@ namespace {
 StepResult Pass(const QString& text) { return {StepState::Passed, text}; }
 StepResult Fail(const QString& text) { return {StepState::Failed, text}; }
 StepResult Cancelled(const QString& text) { return {StepState::Cancelled, text}; }
+void Tick(const BenchRun& run) {
+    if (run.tick) run.tick();
+}
 
 // What went wrong with a write, in the register's words where it refused.
 QString Why(const Answer& a) {
@@ -97,9 +100,7 @@ StepResult SendAndCompare(RegisterLink& link, const Frame& frame, const QByteArr
 
 bool ReadGoods(RegisterLink& link, BenchRun& run) {
     const ReadOutcome out = ReadRegisterTable(link, SeriesRequest{kGoodsCommand, kGoodsReplyLength, 1, true, false, false},
-                                              run.goods, [&](int) {
-                                                  if (run.tick) run.tick();
-                                              });
+                                              run.goods, [&](int) { Tick(run); });
     run.goodsRead = out.complete;
     return out.complete;
 }
@@ -174,9 +175,7 @@ StepResult TestGoodsStep(RegisterLink& link, WorkImage& image, BenchRun& run) {
     events.answered = [&](const TickedRow& t, const Answer& a) {
         if (!a.Accepted() && failure.isEmpty()) failure = QStringLiteral("towar %1: ").arg(t.number) + Why(a);
     };
-    events.progress = [&](const WriteOutcome&) {
-        if (run.tick) run.tick();
-    };
+    events.progress = [&](const WriteOutcome&) { Tick(run); };
     const WriteOutcome out = WriteRecords(link, image, rules, goods, 0, false, events);
     if (!failure.isEmpty()) return Fail(failure);
     // Those sent stay in the register until a deletion is run.
@@ -208,9 +207,7 @@ StepResult DeleteStep(RegisterLink& link, WorkImage& image, BenchRun& run) {
     DeleteRules rules = GoodsMember().deleting;
     rules.refusal = DeleteRefusal::Stop;
     DeleteEvents events;
-    events.progress = [&](const DeleteOutcome&) {
-        if (run.tick) run.tick();
-    };
+    events.progress = [&](const DeleteOutcome&) { Tick(run); };
     const DeleteOutcome out = DeleteRecords(link, rules, run.goods, ours, 0, events);
     if (out.stopped) return Fail(QStringLiteral("towar %1: ").arg(ours.value(out.done - 1)) + Why(out.stoppedBy));
     if (link.CancelRequested())
@@ -278,16 +275,21 @@ StepResult RunBenchStep(RegisterLink& link, WorkImage& image, BenchStep step, Be
     return r;
 }
 
-QString BenchOutcome(const QList<StepResult>& results) {
-    int failed = 0;
-    bool cancelled = false;
+BenchTally TallyOf(const QList<StepResult>& results) {
+    BenchTally t;
     for (const StepResult& r : results) {
-        failed += r.state == StepState::Failed;
-        cancelled = cancelled || r.state == StepState::Cancelled;
+        t.failed += r.state == StepState::Failed;
+        t.cancelled = t.cancelled || r.state == StepState::Cancelled;
     }
+    return t;
+}
+
+QString BenchOutcome(const QList<StepResult>& results) {
+    const BenchTally t = TallyOf(results);
     // A stopped run never reads as a clean one: steps were left out.
-    QString text = cancelled ? QStringLiteral("przerwano") : QString();
-    if (failed) text += (cancelled ? QStringLiteral(", kroków") : QStringLiteral("kroków")) + QStringLiteral(" z błędem: %1").arg(failed);
+    QString text = t.cancelled ? QStringLiteral("przerwano") : QString();
+    if (t.failed)
+        text += (t.cancelled ? QStringLiteral(", kroków") : QStringLiteral("kroków")) + QStringLiteral(" z błędem: %1").arg(t.failed);
     return text.isEmpty() ? QStringLiteral("bez błędów") : text;
 }
 

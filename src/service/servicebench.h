@@ -55,7 +55,13 @@ StepResult RunBenchStep(RegisterLink& link, WorkImage& image, BenchStep step, Be
 // empty "TEST n" at 1,00 in group 1 with the first VAT rate the database has.
 QByteArray TestGoodsRecord(WorkImage& image, int n);
 
-// How a run ended, for the window and the record: "bez błędów", "kroków z
+// What the results of a run add up to: the window and the record say the same.
+struct BenchTally {
+    int failed = 0;
+    bool cancelled = false;
+};
+BenchTally TallyOf(const QList<StepResult>& results);
+// How a run ended, for the record: "bez błędów", "kroków z
 // błędem: N", "przerwano" (with the failures, if any).
 QString BenchOutcome(const QList<StepResult>& results);
 
