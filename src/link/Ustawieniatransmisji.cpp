@@ -36,6 +36,10 @@ TUstawieniaTrans::TUstawieniaTrans(Services& services, QWidget* parent) : TForm(
     LabelUrzadzenie = Named(new QLabel(this), "LabelUrzadzenie");
     LabelUrzadzenie->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     LabelUrzadzenie->setWordWrap(true);
+    // Room for a device and an adapter's long by-id name on two lines: the window
+    // does not grow when the text wraps, it would squeeze the settings below.
+    LabelUrzadzenie->setMinimumHeight(2 * LabelUrzadzenie->fontMetrics().lineSpacing());
+    LabelUrzadzenie->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     top->addRow(QStringLiteral("Urządzenie"), LabelUrzadzenie);
     // A USB adapter gets another ttyUSB number in another socket; its by-id name
     // stays, so the COM number is linked to that.
